@@ -1,0 +1,1 @@
+#include "match/computer.h"

@@ -1,0 +1,1 @@
+#include "match/match_loop.h"

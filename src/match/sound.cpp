@@ -1,0 +1,1 @@
+#include "match/sound.h"

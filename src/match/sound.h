@@ -1,0 +1,14 @@
+// The three sound cues of a match, heard from player 0's tank.
+#pragma once
+
+struct DATAFILE;
+
+enum SoundIndex { SOUND_DESTROYED = 0, SOUND_SHOT = 1, SOUND_HIT = 2 };
+
+// Samples loaded from "sounds.dat" at start-up; null when it could not be read.
+extern DATAFILE *sound_data;
+
+// Volume 0 to 255 for a sound at (x, z), or -1 when it is too far from player 0 to be heard.
+int sound_volume_at(int x, int z);
+
+void play_sound_at(int sample, int x, int z);

@@ -1,0 +1,1 @@
+#include "match/tick.h"

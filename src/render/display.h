@@ -1,0 +1,16 @@
+// The OpenGL display of a match: opening it, its fixed state, each frame, and closing it.
+#pragma once
+
+constexpr int SCREEN_WIDTH = 640;
+constexpr int SCREEN_HEIGHT = 480;
+
+// The sky and the fog share red, green and blue.
+extern const float FOG_COLOUR[4];
+
+// 0 when the OpenGL display is open and set up, -1 when the mode was refused (after a message).
+int open_match_display();
+void set_projection();
+void clear_frame();
+void show_frame();
+// 0 when the menu display is back, -1 when the menu mode was refused.
+int close_match_display();
