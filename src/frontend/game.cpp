@@ -1,0 +1,4 @@
+#include "frontend/game.h"
+
+DATAFILE *menu_data = nullptr;
+int white = 0;

@@ -1,0 +1,59 @@
+#include "frontend/menu.h"
+
+#include <allegro.h>
+
+#include "frontend/game.h"
+
+BITMAP *menu_buffer = nullptr;
+
+namespace {
+constexpr int LEFT_BUTTON_ONLY = 1;
+}
+
+BITMAP *menu_image(int index) {
+    return static_cast<BITMAP *>(menu_data[index].dat);
+}
+
+bool pointer_over(int x, int y, int w, int h, int mx, int my) {
+    return mx > x && my > y && mx < x + w && my < y + h;
+}
+
+void wait_for_left_release() {
+    while (mouse_b == LEFT_BUTTON_ONLY) {
+        // The mouse service changes mouse_b on its own thread.
+    }
+}
+
+int menu_button(int index, int x, int y) {
+    BITMAP *image = menu_image(index);
+    if (!pointer_over(x, y, image->w, image->h, mouse_x, mouse_y)) {
+        draw_sprite(menu_buffer, image, x, y);
+        return 0;
+    }
+    draw_sprite(menu_buffer, menu_image(index + 1), x, y);
+    const int clicked = mouse_b == LEFT_BUTTON_ONLY ? 1 : 0;
+    wait_for_left_release();
+    return clicked;
+}
+
+int menu_button_centred(int index, int cx, int cy) {
+    const BITMAP *image = menu_image(index);
+    return menu_button(index, cx - image->w / 2, cy - image->h / 2);
+}
+
+void draw_menu_pointer() {
+    draw_sprite(menu_buffer, menu_image(MENU_POINTER), mouse_x, mouse_y);
+}
+
+void start_menu_frame() {
+    blit(menu_image(MENU_BACKGROUND), menu_buffer, 0, 0, 0, 0, MENU_WIDTH, MENU_HEIGHT);
+}
+
+void draw_menu_title() {
+    draw_sprite(menu_buffer, menu_image(MENU_TITLE), MENU_TITLE_X, MENU_TITLE_Y);
+}
+
+void finish_menu_frame() {
+    draw_menu_pointer();
+    blit(menu_buffer, screen, 0, 0, 0, 0, MENU_WIDTH, MENU_HEIGHT);
+}

@@ -1,0 +1,55 @@
+#include "frontend/startup.h"
+
+#include <allegro.h>
+#include <cstdio>
+#include <cstdlib>
+
+#include "frontend/menu.h"
+#include "match/sound.h"
+
+namespace {
+// Objects 6 and 7 lie between the pointer and the Down button and are never drawn.
+constexpr int FIRST_UNUSED_OBJECT = 6;
+constexpr int LAST_UNUSED_OBJECT = 7;
+
+int object_count(const DATAFILE *data) {
+    int count = 0;
+    while (data[count].type != DAT_END) {
+        ++count;
+    }
+    return count;
+}
+} // namespace
+
+bool menu_data_usable(const DATAFILE *data) {
+    if (data == nullptr) {
+        return false;
+    }
+    const int count = object_count(data);
+    if (count < MENU_OBJECT_COUNT) {
+        return false;
+    }
+    for (int i = 0; i < MENU_OBJECT_COUNT; ++i) {
+        if (i >= FIRST_UNUSED_OBJECT && i <= LAST_UNUSED_OBJECT) {
+            continue;
+        }
+        if (data[i].type != DAT_BITMAP || data[i].dat == nullptr) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void end_with_message(const char *message) {
+    // The message box would be hidden behind a full-screen mode.
+    set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
+    std::printf("%s\n", message);
+    std::fflush(stdout);
+    allegro_message("%s\n", message);
+    if (sound_data != nullptr) {
+        unload_datafile(sound_data);
+        sound_data = nullptr;
+    }
+    allegro_exit();
+    std::exit(START_FAILED);
+}
