@@ -1,0 +1,8 @@
+// The screen shown from start-up to the end, and the choice of how many players take part.
+#pragma once
+
+// Makes the menus' frame and runs for ever; the program ends through its Exit button.
+[[noreturn]] void main_menu();
+
+// Asks for one to four players and plays one match; returns once it is over.
+void start_menu();

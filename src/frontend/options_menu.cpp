@@ -1,0 +1,64 @@
+#include "frontend/options_menu.h"
+
+#include <allegro.h>
+
+#include "config/settings_bounds.h"
+#include "config/settings_file.h"
+#include "frontend/controls_menu.h"
+#include "frontend/game.h"
+#include "frontend/menu.h"
+#include "frontend/option_rows.h"
+
+namespace {
+constexpr int SIDE_BUTTON_X = 450;
+constexpr int CONTROLS_Y = 240;
+constexpr int SAVE_Y = 70;
+constexpr int LOAD_Y = 105;
+constexpr int TRANSPARENT_BACKGROUND = -1;
+
+void draw_option_lines() {
+    char text[OPTION_TEXT_SIZE];
+    for (const OptionRow &row : option_rows) {
+        option_text(row, text, sizeof text);
+        textout_ex(menu_buffer, font, text, OPTION_TEXT_X, option_text_y(row), white,
+                   TRANSPARENT_BACKGROUND);
+    }
+}
+
+void run_arrow_buttons() {
+    for (const OptionRow &row : option_rows) {
+        if (menu_button(MENU_UP, OPTION_UP_X, row.button_y)) {
+            raise_option(row);
+        }
+        if (menu_button(MENU_DOWN, OPTION_DOWN_X, row.button_y)) {
+            lower_option(row);
+        }
+    }
+}
+
+void run_side_buttons() {
+    if (menu_button(MENU_CONTROLS, SIDE_BUTTON_X, CONTROLS_Y)) {
+        controls_menu();
+    }
+    if (menu_button(MENU_SAVE, SIDE_BUTTON_X, SAVE_Y)) {
+        save_settings_dialog();
+    }
+    if (menu_button(MENU_LOAD, SIDE_BUTTON_X, LOAD_Y)) {
+        load_settings_dialog();
+    }
+}
+} // namespace
+
+void options_menu() {
+    // Escape is not waited out: the menu closes while it is still held.
+    while (!key[KEY_ESC]) {
+        start_menu_frame();
+        draw_menu_title();
+        draw_option_lines();
+        run_arrow_buttons();
+        run_side_buttons();
+        // Also catches values just loaded from a file, before they are ever shown.
+        keep_settings_in_bounds();
+        finish_menu_frame();
+    }
+}
