@@ -1,4 +1,64 @@
+// The program's start and end.
 #include <allegro.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
 
-int main() { return 0; }
+#include "config/controls.h"
+#include "frontend/game.h"
+#include "frontend/main_menu.h"
+#include "frontend/menu.h"
+#include "frontend/startup.h"
+#include "match/sound.h"
+
+namespace {
+constexpr int MENU_COLOUR_DEPTH = 16;
+constexpr int DIGITAL_VOICES = 8;
+constexpr int MIDI_VOICES = 0;
+
+void set_up_sound() {
+    // Without a digital sound device the samples are still loaded and the game is silent.
+    if (detect_digi_driver(DIGI_AUTODETECT) != 0) {
+        reserve_voices(DIGITAL_VOICES, MIDI_VOICES);
+        install_sound(DIGI_AUTODETECT, MIDI_NONE, "");
+    }
+}
+} // namespace
+
+int main(int, char **) {
+    if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
+        // Every later install call would crash without the system driver, e.g. with no display.
+        std::printf("Couldn't Init Allegro: %s\n", allegro_error);
+        std::exit(START_FAILED);
+    }
+    set_window_title("Tank Arena");
+    install_keyboard();
+    install_timer();
+    install_mouse();
+    set_color_depth(MENU_COLOUR_DEPTH);
+    if (set_gfx_mode(GFX_AUTODETECT, MENU_WIDTH, MENU_HEIGHT, 0, 0) < 0) {
+        std::printf("Couldn't Init Graphics\n");
+        std::exit(START_FAILED);
+    }
+    // Text is drawn with a transparent background: every text call passes -1 for it.
+    set_up_sound();
+    load_controls();
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    sound_data = load_datafile("sounds.dat");
+    menu_data = load_datafile("menus.dat");
+    if (!menu_data_usable(menu_data)) {
+        end_with_message("Couldn't load the menu images from \"menus.dat\": the file is missing, "
+                         "unreadable or incomplete.");
+    }
+    white = makecol(255, 255, 255);
+    main_menu();
+}
 END_OF_MAIN()
+
+void exit_game() {
+    save_controls();
+    unload_datafile(sound_data);
+    allegro_exit();
+    std::exit(0);
+}
