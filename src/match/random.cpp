@@ -2,7 +2,9 @@
 
 #include <cstdlib>
 
-int random_draw() { return std::rand() % RANDOM_RANGE; }
+int random_draw() {
+    return std::rand() % RANDOM_RANGE;
+}
 
 int64_t random_below(int64_t n) {
     if (n < 1) {

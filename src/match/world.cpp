@@ -14,6 +14,10 @@ int32_t match_over = 0;
 int32_t last_human_player = 0;
 int32_t tanks_alive = 0;
 
-int tanks_in_play() { return std::clamp<int32_t>(game_settings.number_of_tanks, 0, MAX_TANKS); }
+int tanks_in_play() {
+    return std::clamp<int32_t>(game_settings.number_of_tanks, 0, MAX_TANKS);
+}
 
-int trees_in_play() { return std::clamp<int32_t>(game_settings.number_of_trees, 0, MAX_TREES); }
+int trees_in_play() {
+    return std::clamp<int32_t>(game_settings.number_of_trees, 0, MAX_TREES);
+}
