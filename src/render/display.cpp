@@ -1,1 +1,109 @@
 #include "render/display.h"
+
+#include <allegro.h>
+#include <alleggl.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+const float FOG_COLOUR[4] = {0.1f, 0.7f, 0.9f, 0.5f};
+
+namespace {
+
+// Both display modes ask Allegro for this depth first; AllegroGL then makes current
+// the depth of the pixel format it chose.
+constexpr int REQUESTED_COLOUR_DEPTH = 16;
+constexpr int MATCH_COLOUR_BITS = 32;
+constexpr int MATCH_DEPTH_BITS = 16;
+
+constexpr float CLEAR_ALPHA = 1.0f;
+constexpr float FOG_DENSITY = 0.01f; // has no effect on linear fog
+constexpr float FOG_START = 3.0f;    // eye units: 30 world units
+constexpr float FOG_END = 16.0f;     // eye units: 160 world units
+
+constexpr double FRUSTUM_HALF_SIZE = 1.0;
+constexpr double FRUSTUM_NEAR = 1.0;
+constexpr double FRUSTUM_FAR = 20.0;
+
+constexpr int MENU_MODE_REFUSED_STATUS = -1;
+
+int set_menu_mode() {
+    set_color_depth(REQUESTED_COLOUR_DEPTH);
+    return set_gfx_mode(GFX_AUTODETECT, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0);
+}
+
+// After a refused mode change there is no screen at all, and the menus would draw on it:
+// bring the menu mode back, or end the program as start-up does when it cannot have it.
+void restore_menu_mode_or_exit() {
+    if (set_menu_mode() < 0) {
+        std::printf("Couldn't Init Graphics\n");
+        std::fflush(stdout);
+        std::exit(MENU_MODE_REFUSED_STATUS);
+    }
+}
+
+} // namespace
+
+int open_match_display() {
+    install_allegro_gl();
+    allegro_gl_clear_settings();
+    allegro_gl_set(AGL_COLOR_DEPTH, MATCH_COLOUR_BITS);
+    allegro_gl_set(AGL_Z_DEPTH, MATCH_DEPTH_BITS);
+    allegro_gl_set(AGL_FULLSCREEN, TRUE);
+    allegro_gl_set(AGL_DOUBLEBUFFER, 1);
+    allegro_gl_set(AGL_SUGGEST, AGL_COLOR_DEPTH | AGL_Z_DEPTH | AGL_DOUBLEBUFFER);
+    set_color_depth(REQUESTED_COLOUR_DEPTH);
+    if (set_gfx_mode(GFX_OPENGL, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) < 0) {
+        allegro_message("Error setting graphics mode:\n%s\n", allegro_error);
+        remove_allegro_gl();
+        restore_menu_mode_or_exit();
+        return -1;
+    }
+
+    glEnable(GL_TEXTURE_2D);
+    glShadeModel(GL_SMOOTH);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glClearColor(FOG_COLOUR[0], FOG_COLOUR[1], FOG_COLOUR[2], CLEAR_ALPHA);
+    glFogi(GL_FOG_MODE, GL_LINEAR);
+    glFogfv(GL_FOG_COLOR, FOG_COLOUR);
+    glFogf(GL_FOG_DENSITY, FOG_DENSITY);
+    glHint(GL_FOG_HINT, GL_DONT_CARE);
+    glFogf(GL_FOG_START, FOG_START);
+    glFogf(GL_FOG_END, FOG_END);
+    glEnable(GL_FOG);
+    return 0;
+}
+
+void set_projection() {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glFrustum(-FRUSTUM_HALF_SIZE, FRUSTUM_HALF_SIZE, -FRUSTUM_HALF_SIZE, FRUSTUM_HALF_SIZE,
+              FRUSTUM_NEAR, FRUSTUM_FAR);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void clear_frame() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void show_frame() {
+    glFlush();
+    allegro_gl_flip();
+}
+
+int close_match_display() {
+    remove_allegro_gl();
+    if (set_menu_mode() < 0) {
+        std::printf("Couldn't Init Graphics\n");
+        std::fflush(stdout);
+        // One more try before giving up on the screen for good.
+        if (set_menu_mode() < 0) {
+            std::exit(MENU_MODE_REFUSED_STATUS);
+        }
+        return -1;
+    }
+    return 0;
+}
