@@ -1,1 +1,741 @@
+#include "render/model_data.h"
 
+#include "render/models.h"
+
+#include <array>
+#include <cstddef>
+
+namespace {
+
+// ---- Building blocks ------------------------------------------------------------------
+
+enum ShadeChange : uint8_t { SHADE_KEEP, SHADE_FLAT, SHADE_SMOOTH };
+
+// One primitive of a model: its kind, the shade model it sets first, and how many of the
+// model's vertices it takes.
+struct MeshPiece {
+    ShadeChange shade;
+    PrimitiveKind kind;
+    int vertex_count;
+};
+
+struct Normal {
+    float x, y, z;
+};
+
+// A vertex, with the normal and the texture coordinate that are set just before it.
+struct MeshVertex {
+    bool has_normal;
+    Normal normal;
+    bool has_texcoord;
+    float s, t;
+    float x, y, z;
+};
+
+// A texture coordinate as a linear function of the model position.
+struct PlanarMap {
+    float s0, sx, sy, sz;
+    float t0, tx, ty, tz;
+};
+
+constexpr int MAX_LIST_COMMANDS = 512;
+
+struct CommandTable {
+    std::array<ModelCommand, MAX_LIST_COMMANDS> commands{};
+    int count = 0;
+
+    constexpr void add(ModelOp op, PrimitiveKind kind = PRIMITIVE_NONE, float x = 0.0f,
+                       float y = 0.0f, float z = 0.0f) {
+        commands[count] = ModelCommand{op, kind, x, y, z};
+        ++count;
+    }
+};
+
+constexpr double const_sqrt(double v) {
+    double r = v > 1.0 ? v : 1.0;
+    for (int i = 0; i < 64; ++i) {
+        r = 0.5 * (r + v / r);
+    }
+    return r;
+}
+
+constexpr MeshVertex plain(float x, float y, float z) {
+    return MeshVertex{false, {0.0f, 0.0f, 0.0f}, false, 0.0f, 0.0f, x, y, z};
+}
+
+constexpr MeshVertex mapped(const PlanarMap &map, float x, float y, float z) {
+    MeshVertex v = plain(x, y, z);
+    v.has_texcoord = true;
+    v.s = map.s0 + map.sx * x + map.sy * y + map.sz * z;
+    v.t = map.t0 + map.tx * x + map.ty * y + map.tz * z;
+    return v;
+}
+
+constexpr MeshVertex with_normal(MeshVertex v, Normal n) {
+    v.has_normal = true;
+    v.normal = n;
+    return v;
+}
+
+// Outward normal of the side face from one profile point to the next: the profiles run
+// front, top, rear, bottom, so (dz, 0, -dx) points out of the solid.
+constexpr Normal profile_face_normal(float x0, float z0, float x1, float z1) {
+    double dx = static_cast<double>(x1) - x0;
+    double dz = static_cast<double>(z1) - z0;
+    double length = const_sqrt(dx * dx + dz * dz);
+    return Normal{static_cast<float>(dz / length), 0.0f, static_cast<float>(-dx / length)};
+}
+
+// Expands the pieces into commands; a count of -1 marks pieces and vertices that disagree.
+template <std::size_t P, std::size_t V>
+constexpr CommandTable mesh_commands(const std::array<MeshPiece, P> &pieces,
+                                     const std::array<MeshVertex, V> &vertices) {
+    CommandTable table{};
+    std::size_t next = 0;
+    for (const MeshPiece &piece : pieces) {
+        if (piece.shade == SHADE_FLAT) {
+            table.add(MODEL_SHADE_FLAT);
+        } else if (piece.shade == SHADE_SMOOTH) {
+            table.add(MODEL_SHADE_SMOOTH);
+        }
+        table.add(MODEL_BEGIN, piece.kind);
+        for (int i = 0; i < piece.vertex_count; ++i) {
+            const MeshVertex &v = vertices[next];
+            ++next;
+            if (v.has_normal) {
+                table.add(MODEL_NORMAL, PRIMITIVE_NONE, v.normal.x, v.normal.y, v.normal.z);
+            }
+            if (v.has_texcoord) {
+                table.add(MODEL_TEXCOORD, PRIMITIVE_NONE, v.s, v.t);
+            }
+            table.add(MODEL_VERTEX, PRIMITIVE_NONE, v.x, v.y, v.z);
+        }
+        table.add(MODEL_END);
+    }
+    if (next != V) {
+        table.count = -1;
+    }
+    return table;
+}
+
+constexpr Normal UP{0.0f, 1.0f, 0.0f};
+constexpr Normal DOWN{0.0f, -1.0f, 0.0f};
+
+// ---- Hull -------------------------------------------------------------------------------
+
+// Side profile in x-z, front first, with the y of the band's right (-y) and left (+y)
+// vertices at each point.
+struct HullPoint {
+    float x, z;
+    float y_right, y_left;
+};
+
+constexpr int HULL_POINTS = 12;
+constexpr std::array<HullPoint, HULL_POINTS> HULL_PROFILE = {{
+    {2.82f, 0.716f, -0.877f, 0.878f},
+    {2.8f, 0.829f, -0.876f, 0.878f},
+    {2.57f, 0.99f, -0.877f, 0.877f},
+    {2.17f, 1.01f, -0.877f, 0.877f},
+    {1.76f, 1.13f, -0.877f, 0.877f},
+    {-1.46f, 1.13f, -0.877f, 0.877f},
+    {-2.9f, 1.24f, -0.877f, 0.877f},
+    {-2.74f, 0.528f, -0.877f, 0.877f},
+    {-1.62f, 0.0f, -0.877f, 0.877f},
+    {1.81f, 0.0f, -0.877f, 0.877f},
+    {2.61f, 0.408f, -0.877f, 0.877f},
+    {2.68f, 0.684f, -0.877f, 0.877f},
+}};
+
+struct Box {
+    float x_min, x_max;
+    float y_min, y_max;
+    float z_min, z_max;
+};
+
+// The two boxes behind the top of the hull's rear.
+constexpr std::array<Box, 2> HULL_BOXES = {{
+    {-3.08f, -2.82f, 0.367f, 0.686f, 1.07f, 1.17f},
+    {-3.1f, -2.84f, -0.877f, -0.084f, 1.07f, 1.17f},
+}};
+
+// One top-down mapping for the whole hull.
+constexpr PlanarMap HULL_TEXTURE_MAP = {1.3429f, -0.1436f, -0.3061f, 0.0f,
+                                        1.302f,  0.3058f,  -0.1438f, 0.0f};
+
+constexpr int HULL_BAND_VERTICES = 2 * (HULL_POINTS + 1);
+constexpr int BOX_RING_VERTICES = 10;
+constexpr int BOX_CAP_VERTICES = 4;
+constexpr int HULL_VERTICES = HULL_BAND_VERTICES + 2 * (BOX_RING_VERTICES + BOX_CAP_VERTICES);
+
+constexpr std::array<MeshPiece, 5> HULL_PIECES = {{
+    {SHADE_FLAT, PRIMITIVE_TRIANGLE_STRIP, HULL_BAND_VERTICES},
+    {SHADE_KEEP, PRIMITIVE_TRIANGLE_STRIP, BOX_RING_VERTICES},
+    {SHADE_KEEP, PRIMITIVE_TRIANGLE_STRIP, BOX_CAP_VERTICES},
+    {SHADE_KEEP, PRIMITIVE_TRIANGLE_STRIP, BOX_RING_VERTICES},
+    {SHADE_KEEP, PRIMITIVE_TRIANGLE_STRIP, BOX_CAP_VERTICES},
+}};
+
+constexpr Normal hull_face_normal(int face) {
+    const HullPoint &a = HULL_PROFILE[face % HULL_POINTS];
+    const HullPoint &b = HULL_PROFILE[(face + 1) % HULL_POINTS];
+    return profile_face_normal(a.x, a.z, b.x, b.z);
+}
+
+constexpr std::array<MeshVertex, HULL_VERTICES> hull_vertices() {
+    std::array<MeshVertex, HULL_VERTICES> v{};
+    int n = 0;
+    // Flat shading takes a face's normal from its last vertex, so each face's normal is set
+    // before the pair that closes it; the first one before pair 1, which closes nothing.
+    for (int pair = 0; pair <= HULL_POINTS; ++pair) {
+        const HullPoint &p = HULL_PROFILE[pair % HULL_POINTS];
+        MeshVertex right = mapped(HULL_TEXTURE_MAP, p.x, p.y_right, p.z);
+        if (pair != 1) {
+            right = with_normal(right, hull_face_normal(pair == 0 ? 0 : pair - 1));
+        }
+        v[n++] = right;
+        v[n++] = mapped(HULL_TEXTURE_MAP, p.x, p.y_left, p.z);
+    }
+    for (const Box &box : HULL_BOXES) {
+        // Four faces around the x axis: +y, +z, -y, -z; the +x end stays open.
+        const std::array<std::array<float, 2>, 5> corners = {{
+            {box.y_max, box.z_min},
+            {box.y_max, box.z_max},
+            {box.y_min, box.z_max},
+            {box.y_min, box.z_min},
+            {box.y_max, box.z_min},
+        }};
+        const std::array<Normal, 4> faces = {{
+            {0.0f, 1.0f, 0.0f},
+            {0.0f, 0.0f, 1.0f},
+            {0.0f, -1.0f, 0.0f},
+            {0.0f, 0.0f, -1.0f},
+        }};
+        for (int pair = 0; pair < 5; ++pair) {
+            float y = corners[pair][0];
+            float z = corners[pair][1];
+            MeshVertex first = mapped(HULL_TEXTURE_MAP, box.x_min, y, z);
+            if (pair != 1) {
+                first = with_normal(first, faces[pair == 0 ? 0 : pair - 1]);
+            }
+            v[n++] = first;
+            v[n++] = mapped(HULL_TEXTURE_MAP, box.x_max, y, z);
+        }
+        v[n++] = with_normal(mapped(HULL_TEXTURE_MAP, box.x_min, box.y_min, box.z_min),
+                             Normal{-1.0f, 0.0f, 0.0f});
+        v[n++] = mapped(HULL_TEXTURE_MAP, box.x_min, box.y_min, box.z_max);
+        v[n++] = mapped(HULL_TEXTURE_MAP, box.x_min, box.y_max, box.z_min);
+        v[n++] = mapped(HULL_TEXTURE_MAP, box.x_min, box.y_max, box.z_max);
+    }
+    return v;
+}
+
+// ---- Tracks -----------------------------------------------------------------------------
+
+struct ProfilePoint {
+    float x, z;
+};
+
+constexpr int TRACK_POINTS = 14;
+constexpr std::array<ProfilePoint, TRACK_POINTS> TRACK_PROFILE = {{
+    {3.0f, 0.77f},
+    {2.98f, 0.883f},
+    {2.86f, 0.956f},
+    {2.75f, 1.08f},
+    {2.35f, 1.1f},
+    {1.94f, 1.31f},
+    {-1.02f, 1.32f},
+    {-1.46f, 1.4f},
+    {-2.97f, 1.41f},
+    {-2.74f, 0.528f},
+    {-1.62f, 0.0f},
+    {1.99f, 0.0f},
+    {2.79f, 0.408f},
+    {2.86f, 0.739f},
+}};
+
+// The side plates of each track as three fans of profile points (numbered from 1): rear,
+// middle and front.
+struct TrackFan {
+    int count;
+    std::array<int, 8> points;
+};
+
+constexpr std::array<TrackFan, 3> TRACK_FANS = {{
+    {5, {10, 11, 7, 8, 9}},
+    {8, {12, 13, 14, 4, 5, 6, 7, 11}},
+    {5, {14, 1, 2, 3, 4}},
+}};
+
+struct TrackSide {
+    float y_low, y_high;
+    PlanarMap texture_map;
+};
+
+// Along the track s follows x; t rises with the height and a little across the tread.
+constexpr TrackSide LEFT_TRACK = {
+    0.877f, 1.4f, {0.332578f, 0.194807f, 0.0f, 0.0f, -0.115373f, 0.0f, 0.382409f, 0.624113f}};
+constexpr TrackSide RIGHT_TRACK = {
+    -1.4f, -0.875f, {0.149648f, 0.190117f, 0.0f, 0.0f, 0.250333f, 0.0f, 0.380952f, 0.694326f}};
+
+constexpr int TRACK_BAND_VERTICES = 2 * (TRACK_POINTS + 1);
+constexpr int REAR_FAN_VERTICES = 5;
+constexpr int MIDDLE_FAN_VERTICES = 8;
+constexpr int FRONT_FAN_VERTICES = 5;
+constexpr int TRACK_VERTICES =
+    TRACK_BAND_VERTICES + 2 * (REAR_FAN_VERTICES + MIDDLE_FAN_VERTICES + FRONT_FAN_VERTICES);
+
+constexpr std::array<MeshPiece, 7> TRACK_PIECES = {{
+    {SHADE_FLAT, PRIMITIVE_TRIANGLE_STRIP, TRACK_BAND_VERTICES},
+    {SHADE_KEEP, PRIMITIVE_TRIANGLE_FAN, REAR_FAN_VERTICES},
+    {SHADE_KEEP, PRIMITIVE_TRIANGLE_FAN, MIDDLE_FAN_VERTICES},
+    {SHADE_KEEP, PRIMITIVE_TRIANGLE_FAN, FRONT_FAN_VERTICES},
+    {SHADE_KEEP, PRIMITIVE_TRIANGLE_FAN, REAR_FAN_VERTICES},
+    {SHADE_KEEP, PRIMITIVE_TRIANGLE_FAN, MIDDLE_FAN_VERTICES},
+    {SHADE_KEEP, PRIMITIVE_TRIANGLE_FAN, FRONT_FAN_VERTICES},
+}};
+
+constexpr Normal track_face_normal(int face) {
+    const ProfilePoint &a = TRACK_PROFILE[face % TRACK_POINTS];
+    const ProfilePoint &b = TRACK_PROFILE[(face + 1) % TRACK_POINTS];
+    return profile_face_normal(a.x, a.z, b.x, b.z);
+}
+
+constexpr MeshVertex track_vertex(const TrackSide &side, int point_number, float y) {
+    const ProfilePoint &p = TRACK_PROFILE[point_number - 1];
+    return mapped(side.texture_map, p.x, y, p.z);
+}
+
+constexpr std::array<MeshVertex, TRACK_VERTICES> track_vertices(const TrackSide &side) {
+    std::array<MeshVertex, TRACK_VERTICES> v{};
+    int n = 0;
+    for (int pair = 0; pair <= TRACK_POINTS; ++pair) {
+        int point_number = pair % TRACK_POINTS + 1;
+        MeshVertex low = track_vertex(side, point_number, side.y_low);
+        if (pair != 1) {
+            low = with_normal(low, track_face_normal(pair == 0 ? 0 : pair - 1));
+        }
+        v[n++] = low;
+        v[n++] = track_vertex(side, point_number, side.y_high);
+    }
+    for (const TrackFan &fan : TRACK_FANS) {
+        v[n++] = with_normal(track_vertex(side, fan.points[0], side.y_low), DOWN);
+        for (int i = 1; i < fan.count; ++i) {
+            v[n++] = track_vertex(side, fan.points[i], side.y_low);
+        }
+    }
+    // The upper plate faces the other way, so its fans run backwards from the same hub.
+    for (const TrackFan &fan : TRACK_FANS) {
+        v[n++] = with_normal(track_vertex(side, fan.points[0], side.y_high), UP);
+        for (int i = fan.count - 1; i >= 1; --i) {
+            v[n++] = track_vertex(side, fan.points[i], side.y_high);
+        }
+    }
+    return v;
+}
+
+// ---- Turret -----------------------------------------------------------------------------
+
+constexpr std::array<MeshPiece, 14> TURRET_PIECES = {{
+    {SHADE_FLAT, PRIMITIVE_TRIANGLE_STRIP, 4},    // left wall of the rear bustle
+    {SHADE_KEEP, PRIMITIVE_TRIANGLE_STRIP, 4},    // right wall of the rear bustle
+    {SHADE_KEEP, PRIMITIVE_TRIANGLE_STRIP, 6},    // lower rear face of the body
+    {SHADE_KEEP, PRIMITIVE_TRIANGLE_STRIP, 16},   // band over the body, front to rear
+    {SHADE_KEEP, PRIMITIVE_TRIANGLE_STRIP, 4},    // rear face of the cupola rim
+    {SHADE_KEEP, PRIMITIVE_TRIANGLE_STRIP, 12},   // cupola lid
+    {SHADE_SMOOTH, PRIMITIVE_TRIANGLE_STRIP, 11}, // right flank of the body
+    {SHADE_KEEP, PRIMITIVE_TRIANGLE_STRIP, 11},   // left flank of the body
+    {SHADE_KEEP, PRIMITIVE_TRIANGLE_STRIP, 10},   // back of the bustle
+    {SHADE_KEEP, PRIMITIVE_TRIANGLE_STRIP, 8},    // lower right skirt
+    {SHADE_KEEP, PRIMITIVE_TRIANGLE_STRIP, 8},    // lower left skirt
+    {SHADE_KEEP, PRIMITIVE_TRIANGLE_STRIP, 24},   // cupola rim
+    {SHADE_KEEP, PRIMITIVE_TRIANGLE_FAN, 7},      // bustle floor
+    {SHADE_KEEP, PRIMITIVE_TRIANGLE_FAN, 7},      // bustle roof
+}};
+
+// normal (when set), texture coordinate, position.
+struct TurretRow {
+    bool has_normal;
+    float nx, ny, nz;
+    float s, t;
+    float x, y, z;
+};
+
+constexpr int TURRET_VERTICES = 132;
+
+// Most faces map the texture top-down, rotated a quarter turn; the bustle roof has a smaller
+// mapping of its own whose last corner lands on the texel the barrel shows.
+constexpr std::array<TurretRow, TURRET_VERTICES> TURRET_ROWS = {{
+    // left wall
+    {true, 0.0f, 1.0f, 0.0f, 1.039f, 0.2916f, -0.946f, 0.8f, 1.51f},
+    {false, 0, 0, 0, 1.039f, 0.2916f, -0.946f, 0.8f, 2.05f},
+    {false, 0, 0, 0, 1.039f, 0.4244f, -1.37f, 0.8f, 1.541f},
+    {false, 0, 0, 0, 1.039f, 0.4244f, -1.37f, 0.8f, 2.001f},
+    // right wall
+    {true, 0.0f, -1.0f, 0.0f, 0.2582f, 0.2916f, -0.946f, -0.8f, 1.51f},
+    {false, 0, 0, 0, 0.2582f, 0.2916f, -0.946f, -0.8f, 2.05f},
+    {false, 0, 0, 0, 0.2582f, 0.4244f, -1.37f, -0.8f, 1.541f},
+    {false, 0, 0, 0, 0.2582f, 0.4244f, -1.37f, -0.8f, 2.001f},
+    // lower rear face
+    {true, -0.6868f, 0.0f, -0.7269f, 1.112f, 0.1382f, -0.456f, 0.95f, 1.03f},
+    {false, 0, 0, 0, 1.039f, 0.2973f, -0.964f, 0.8f, 1.51f},
+    {false, 0, 0, 0, 0.6485f, 0.1382f, -0.456f, 0.0f, 1.03f},
+    {false, 0, 0, 0, 0.6485f, 0.2973f, -0.964f, 0.0f, 1.51f},
+    {false, 0, 0, 0, 0.1851f, 0.1382f, -0.456f, -0.95f, 1.03f},
+    {false, 0, 0, 0, 0.2582f, 0.2973f, -0.964f, -0.8f, 1.51f},
+    // band
+    {true, 1.0f, 0.0f, 0.0f, 1.063f, -0.4682f, 1.48f, 0.85f, 1.03f},
+    {false, 0, 0, 0, 0.2338f, -0.4682f, 1.48f, -0.85f, 1.03f},
+    {false, 0, 0, 0, 1.136f, -0.4682f, 1.48f, 1.0f, 1.3f},
+    {false, 0, 0, 0, 0.1607f, -0.4682f, 1.48f, -1.0f, 1.3f},
+    {true, 0.4594f, 0.0f, -0.8882f, 1.039f, -0.559f, 1.77f, 0.8f, 1.45f},
+    {false, 0, 0, 0, 0.2582f, -0.559f, 1.77f, -0.8f, 1.45f},
+    {true, 0.8575f, 0.0f, 0.5145f, 1.039f, -0.512f, 1.62f, 0.8f, 1.7f},
+    {false, 0, 0, 0, 0.2582f, -0.512f, 1.62f, -0.8f, 1.7f},
+    {true, 0.3363f, 0.0f, 0.9417f, 1.078f, -0.3805f, 1.2f, 0.88f, 1.85f},
+    {false, 0, 0, 0, 0.2192f, -0.3805f, 1.2f, -0.88f, 1.85f},
+    {true, 0.1159f, 0.0f, 0.9933f, 1.112f, -0.1926f, 0.6f, 0.95f, 1.92f},
+    {false, 0, 0, 0, 0.1851f, -0.1926f, 0.6f, -0.95f, 1.92f},
+    {true, 0.02f, 0.0f, 0.9998f, 1.112f, 0.1206f, -0.4f, 0.95f, 1.94f},
+    {false, 0, 0, 0, 0.1851f, 0.1206f, -0.4f, -0.95f, 1.94f},
+    {true, 0.1975f, 0.0f, 0.9803f, 1.039f, 0.2916f, -0.946f, 0.8f, 2.05f},
+    {false, 0, 0, 0, 0.2582f, 0.2916f, -0.946f, -0.8f, 2.05f},
+    // cupola rear face
+    {true, -1.0f, 0.0f, 0.0f, 0.707f, 0.167f, -0.548f, 0.12f, 1.92f},
+    {false, 0, 0, 0, 0.707f, 0.167f, -0.548f, 0.12f, 2.08f},
+    {false, 0, 0, 0, 0.2973f, 0.167f, -0.548f, -0.72f, 1.92f},
+    {false, 0, 0, 0, 0.2973f, 0.167f, -0.548f, -0.72f, 2.08f},
+    // cupola lid
+    {true, 0.0f, 0.0f, 1.0f, 0.2973f, 0.167f, -0.548f, -0.72f, 2.08f},
+    {false, 0, 0, 0, 0.707f, 0.167f, -0.548f, 0.12f, 2.08f},
+    {false, 0, 0, 0, 0.3056f, 0.1229f, -0.4071f, -0.703f, 2.08f},
+    {false, 0, 0, 0, 0.6987f, 0.1229f, -0.4071f, 0.103f, 2.08f},
+    {false, 0, 0, 0, 0.3298f, 0.08233f, -0.2777f, -0.6533f, 2.08f},
+    {false, 0, 0, 0, 0.6745f, 0.08233f, -0.2777f, 0.05333f, 2.08f},
+    {false, 0, 0, 0, 0.368f, 0.04864f, -0.1701f, -0.575f, 2.08f},
+    {false, 0, 0, 0, 0.6363f, 0.04864f, -0.1701f, -0.02496f, 2.08f},
+    {false, 0, 0, 0, 0.417f, 0.02454f, -0.09318f, -0.4745f, 2.08f},
+    {false, 0, 0, 0, 0.5873f, 0.02454f, -0.09318f, -0.1255f, 2.08f},
+    {false, 0, 0, 0, 0.473f, 0.01199f, -0.05309f, -0.3598f, 2.08f},
+    {false, 0, 0, 0, 0.5313f, 0.01199f, -0.05309f, -0.2402f, 2.08f},
+    // right flank
+    {true, 0.2281f, -0.7603f, 0.6082f, 0.1607f, -0.4682f, 1.48f, -1.0f, 1.3f},
+    {true, 0.1952f, -0.9759f, -0.09759f, 0.107f, -0.4118f, 1.3f, -1.11f, 1.31f},
+    {true, 0.2281f, -0.7603f, 0.6082f, 0.2582f, -0.512f, 1.62f, -0.8f, 1.7f},
+    {true, 0.0f, -0.995f, -0.0995f, 0.107f, -0.2552f, 0.8f, -1.11f, 1.31f},
+    {true, 0.0f, -0.7809f, 0.6247f, 0.2192f, -0.3805f, 1.2f, -0.88f, 1.85f},
+    {true, 0.0f, -0.995f, -0.0995f, 0.107f, -0.03596f, 0.1f, -1.11f, 1.31f},
+    {true, 0.0f, -0.7809f, 0.6247f, 0.1851f, -0.1926f, 0.6f, -0.95f, 1.92f},
+    {true, 0.0f, -0.995f, -0.0995f, 0.107f, 0.1382f, -0.456f, -1.11f, 1.31f},
+    {true, 0.0f, -0.7809f, 0.6247f, 0.1851f, 0.1206f, -0.4f, -0.95f, 1.94f},
+    {true, 0.0f, -0.995f, -0.0995f, 0.2582f, 0.2916f, -0.946f, -0.8f, 1.51f},
+    {true, 0.0f, -0.7809f, 0.6247f, 0.2582f, 0.2916f, -0.946f, -0.8f, 2.05f},
+    // left flank
+    {true, 0.2281f, 0.7603f, 0.6082f, 1.136f, -0.4682f, 1.48f, 1.0f, 1.3f},
+    {true, 0.1952f, 0.9759f, -0.09759f, 1.19f, -0.4118f, 1.3f, 1.11f, 1.31f},
+    {true, 0.2281f, 0.7603f, 0.6082f, 1.039f, -0.512f, 1.62f, 0.8f, 1.7f},
+    {true, 0.0f, 0.995f, -0.0995f, 1.19f, -0.2552f, 0.8f, 1.11f, 1.31f},
+    {true, 0.0f, 0.7809f, 0.6247f, 1.078f, -0.3805f, 1.2f, 0.88f, 1.85f},
+    {true, 0.0f, 0.995f, -0.0995f, 1.19f, -0.03596f, 0.1f, 1.11f, 1.31f},
+    {true, 0.0f, 0.7809f, 0.6247f, 1.112f, -0.1926f, 0.6f, 0.95f, 1.92f},
+    {true, 0.0f, 0.995f, -0.0995f, 1.19f, 0.1382f, -0.456f, 1.11f, 1.31f},
+    {true, 0.0f, 0.7809f, 0.6247f, 1.112f, 0.1206f, -0.4f, 0.95f, 1.94f},
+    {true, 0.0f, 0.995f, -0.0995f, 1.039f, 0.2916f, -0.946f, 0.8f, 1.51f},
+    {true, 0.0f, 0.7809f, 0.6247f, 1.039f, 0.2916f, -0.946f, 0.8f, 2.05f},
+    // bustle back
+    {true, -0.1483f, 0.9889f, 0.0f, 1.039f, 0.4244f, -1.37f, 0.8f, 1.541f},
+    {true, -0.1483f, 0.9889f, 0.0f, 1.039f, 0.4244f, -1.37f, 0.8f, 2.001f},
+    {true, -0.5121f, 0.8589f, 0.0f, 0.9022f, 0.4839f, -1.56f, 0.52f, 1.554f},
+    {true, -0.5121f, 0.8589f, 0.0f, 0.9022f, 0.4839f, -1.56f, 0.52f, 1.979f},
+    {true, -1.0f, 0.0f, 0.0f, 0.6485f, 0.509f, -1.64f, 0.0f, 1.56f},
+    {true, -1.0f, 0.0f, 0.0f, 0.6485f, 0.509f, -1.64f, 0.0f, 1.97f},
+    {true, -0.5121f, -0.8589f, 0.0f, 0.3948f, 0.4839f, -1.56f, -0.52f, 1.554f},
+    {true, -0.5121f, -0.8589f, 0.0f, 0.3948f, 0.4839f, -1.56f, -0.52f, 1.979f},
+    {true, -0.1483f, -0.9889f, 0.0f, 0.2582f, 0.4244f, -1.37f, -0.8f, 1.541f},
+    {true, -0.1483f, -0.9889f, 0.0f, 0.2582f, 0.4244f, -1.37f, -0.8f, 2.001f},
+    // right skirt
+    {true, 0.3714f, -0.9285f, 0.0f, 0.1607f, -0.4682f, 1.48f, -1.0f, 1.31f},
+    {true, 0.3244f, -0.8111f, -0.4867f, 0.2338f, -0.4682f, 1.48f, -0.85f, 1.03f},
+    {true, 0.0f, -1.0f, 0.0f, 0.107f, -0.4118f, 1.3f, -1.11f, 1.31f},
+    {true, 0.0f, -0.8575f, -0.5145f, 0.1851f, -0.4118f, 1.3f, -0.95f, 1.03f},
+    {true, 0.0f, -1.0f, 0.0f, 0.107f, -0.03596f, 0.1f, -1.11f, 1.31f},
+    {true, 0.0f, -0.8575f, -0.5145f, 0.1851f, -0.03596f, 0.1f, -0.95f, 1.03f},
+    {true, 0.0f, -1.0f, 0.0f, 0.107f, 0.1382f, -0.456f, -1.11f, 1.31f},
+    {true, 0.0f, -0.8575f, -0.5145f, 0.1851f, 0.1382f, -0.456f, -0.95f, 1.03f},
+    // left skirt
+    {true, 0.3714f, 0.9285f, 0.0f, 1.136f, -0.4682f, 1.48f, 1.0f, 1.31f},
+    {true, 0.3244f, 0.8111f, -0.4867f, 1.063f, -0.4682f, 1.48f, 0.85f, 1.03f},
+    {true, 0.0f, 1.0f, 0.0f, 1.19f, -0.4118f, 1.3f, 1.11f, 1.31f},
+    {true, 0.0f, 0.8575f, -0.5145f, 1.112f, -0.4118f, 1.3f, 0.95f, 1.03f},
+    {true, 0.0f, 1.0f, 0.0f, 1.19f, -0.03596f, 0.1f, 1.11f, 1.31f},
+    {true, 0.0f, 0.8575f, -0.5145f, 1.112f, -0.03596f, 0.1f, 0.95f, 1.03f},
+    {true, 0.0f, 1.0f, 0.0f, 1.19f, 0.1382f, -0.456f, 1.11f, 1.31f},
+    {true, 0.0f, 0.8575f, -0.5145f, 1.112f, 0.1382f, -0.456f, 0.95f, 1.03f},
+    // cupola rim
+    {true, 5.144e-17f, -1.0f, 0.0f, 0.2973f, 0.167f, -0.548f, -0.72f, 1.92f},
+    {true, 5.144e-17f, -1.0f, 0.0f, 0.2973f, 0.167f, -0.548f, -0.72f, 2.08f},
+    {true, 0.2395f, -0.9709f, 0.0f, 0.3056f, 0.1229f, -0.4071f, -0.703f, 1.92f},
+    {true, 0.2395f, -0.9709f, 0.0f, 0.3056f, 0.1229f, -0.4071f, -0.703f, 2.08f},
+    {true, 0.475f, -0.88f, 0.0f, 0.3298f, 0.08233f, -0.2777f, -0.6533f, 1.92f},
+    {true, 0.475f, -0.88f, 0.0f, 0.3298f, 0.08233f, -0.2777f, -0.6533f, 2.08f},
+    {true, 0.696f, -0.718f, 0.0f, 0.368f, 0.04864f, -0.1701f, -0.575f, 1.92f},
+    {true, 0.696f, -0.718f, 0.0f, 0.368f, 0.04864f, -0.1701f, -0.575f, 2.08f},
+    {true, 0.8786f, -0.4776f, 0.0f, 0.417f, 0.02454f, -0.09318f, -0.4745f, 1.92f},
+    {true, 0.8786f, -0.4776f, 0.0f, 0.417f, 0.02454f, -0.09318f, -0.4745f, 2.08f},
+    {true, 0.9857f, -0.1687f, 0.0f, 0.473f, 0.01199f, -0.05309f, -0.3598f, 1.92f},
+    {true, 0.9857f, -0.1687f, 0.0f, 0.473f, 0.01199f, -0.05309f, -0.3598f, 2.08f},
+    {true, 0.9857f, 0.1687f, 0.0f, 0.5313f, 0.01199f, -0.05309f, -0.2402f, 1.92f},
+    {true, 0.9857f, 0.1687f, 0.0f, 0.5313f, 0.01199f, -0.05309f, -0.2402f, 2.08f},
+    {true, 0.8786f, 0.4776f, 0.0f, 0.5873f, 0.02454f, -0.09318f, -0.1255f, 1.92f},
+    {true, 0.8786f, 0.4776f, 0.0f, 0.5873f, 0.02454f, -0.09318f, -0.1255f, 2.08f},
+    {true, 0.696f, 0.718f, 0.0f, 0.6363f, 0.04864f, -0.1701f, -0.02496f, 1.92f},
+    {true, 0.696f, 0.718f, 0.0f, 0.6363f, 0.04864f, -0.1701f, -0.02496f, 2.08f},
+    {true, 0.475f, 0.88f, 0.0f, 0.6745f, 0.08233f, -0.2777f, 0.05333f, 1.92f},
+    {true, 0.475f, 0.88f, 0.0f, 0.6745f, 0.08233f, -0.2777f, 0.05333f, 2.08f},
+    {true, 0.2395f, 0.9709f, 0.0f, 0.6987f, 0.1229f, -0.4071f, 0.103f, 1.92f},
+    {true, 0.2395f, 0.9709f, 0.0f, 0.6987f, 0.1229f, -0.4071f, 0.103f, 2.08f},
+    {true, 5.144e-17f, 1.0f, 0.0f, 0.707f, 0.167f, -0.548f, 0.12f, 1.92f},
+    {true, 5.144e-17f, 1.0f, 0.0f, 0.707f, 0.167f, -0.548f, 0.12f, 2.08f},
+    // bustle floor
+    {true, -0.07186f, 0.0f, -0.9974f, 1.039f, 0.2916f, -0.946f, 0.8f, 1.51f},
+    {true, -0.07186f, 0.0f, -0.9974f, 1.039f, 0.4244f, -1.37f, 0.8f, 1.541f},
+    {true, -0.07186f, 0.0f, -0.9974f, 0.9022f, 0.4839f, -1.56f, 0.52f, 1.554f},
+    {true, -0.07186f, 0.0f, -0.9974f, 0.6485f, 0.509f, -1.64f, 0.0f, 1.56f},
+    {true, -0.07186f, 0.0f, -0.9974f, 0.3948f, 0.4839f, -1.56f, -0.52f, 1.554f},
+    {true, -0.07186f, 0.0f, -0.9974f, 0.2582f, 0.4244f, -1.37f, -0.8f, 1.541f},
+    {true, -0.07186f, 0.0f, -0.9974f, 0.2582f, 0.2916f, -0.946f, -0.8f, 1.51f},
+    // bustle roof
+    {true, -0.1145f, 0.0f, 0.9934f, 0.286f, 0.326f, -0.946f, -0.8f, 2.05f},
+    {true, -0.1145f, 0.0f, 0.9934f, 0.286f, 0.1988f, -1.37f, -0.8f, 2.001f},
+    {true, -0.1145f, 0.0f, 0.9934f, 0.37f, 0.1418f, -1.56f, -0.52f, 1.979f},
+    {true, -0.1145f, 0.0f, 0.9934f, 0.526f, 0.1178f, -1.64f, 0.0f, 1.97f},
+    {true, -0.1145f, 0.0f, 0.9934f, 0.682f, 0.1418f, -1.56f, 0.52f, 1.979f},
+    {true, -0.1145f, 0.0f, 0.9934f, 0.766f, 0.1988f, -1.37f, 0.8f, 2.001f},
+    {true, -0.1145f, 0.0f, 0.9934f, 0.766f, 0.326f, -0.946f, 0.8f, 2.05f},
+}};
+
+constexpr std::array<MeshVertex, TURRET_VERTICES> turret_vertices() {
+    std::array<MeshVertex, TURRET_VERTICES> v{};
+    for (int i = 0; i < TURRET_VERTICES; ++i) {
+        const TurretRow &r = TURRET_ROWS[i];
+        v[i] = MeshVertex{r.has_normal, {r.nx, r.ny, r.nz}, true, r.s, r.t, r.x, r.y, r.z};
+    }
+    return v;
+}
+
+// ---- Barrel -----------------------------------------------------------------------------
+
+// An eight-sided tube along +x. It has no texture coordinates of its own: called right after
+// the turret, all of it takes the turret's last one.
+constexpr float BARREL_REAR_X = 1.57f;
+constexpr float BARREL_MUZZLE_X = 4.94f;
+
+constexpr int MUZZLE_VERTICES = 8;
+constexpr std::array<std::array<float, 2>, MUZZLE_VERTICES> MUZZLE_CAP = {{
+    {0.0f, 1.41f},
+    {0.089f, 1.44f},
+    {0.126f, 1.53f},
+    {0.089f, 1.62f},
+    {0.0f, 1.66f},
+    {-0.09f, 1.62f},
+    {-0.126f, 1.53f},
+    {-0.09f, 1.44f},
+}};
+
+// Each pair of the tube: the normal and (y, z) of its rear vertex, then those of its front
+// vertex, whose normal is set only where it differs.
+struct BarrelPair {
+    Normal rear_normal;
+    float rear_y, rear_z;
+    bool has_front_normal;
+    Normal front_normal;
+    float front_y, front_z;
+};
+
+constexpr int BARREL_PAIRS = 9;
+constexpr std::array<BarrelPair, BARREL_PAIRS> BARREL_TUBE = {{
+    {{0.015873f, -0.999874f, 0.0f}, -0.18f, 1.53f, false, {}, -0.126f, 1.53f},
+    {{0.016407f, -0.704331f, 0.709682f},
+     -0.128f,
+     1.66f,
+     true,
+     {0.016398f, -0.718536f, 0.695296f},
+     -0.09f,
+     1.62f},
+    {{0.014835f, -0.000267f, 0.99989f}, 0.0f, 1.71f, false, {}, 0.0f, 1.66f},
+    {{0.016367f, 0.702262f, 0.71173f},
+     0.126f,
+     1.66f,
+     true,
+     {0.016356f, 0.717625f, 0.696238f},
+     0.089f,
+     1.62f},
+    {{0.016022f, 0.999872f, 0.0f}, 0.18f, 1.53f, false, {}, 0.126f, 1.53f},
+    {{0.016367f, 0.702262f, -0.71173f},
+     0.126f,
+     1.4f,
+     true,
+     {0.016369f, 0.683073f, -0.730167f},
+     0.089f,
+     1.44f},
+    {{0.017801f, -0.000267f, -0.999841f}, 0.0f, 1.35f, false, {}, 0.0f, 1.41f},
+    {{0.016407f, -0.704331f, -0.709683f},
+     -0.128f,
+     1.4f,
+     true,
+     {0.01641f, -0.683912f, -0.729379f},
+     -0.09f,
+     1.44f},
+    {{0.015873f, -0.999874f, 0.0f}, -0.18f, 1.53f, false, {}, -0.126f, 1.53f},
+}};
+
+constexpr int BARREL_VERTICES = MUZZLE_VERTICES + 2 * BARREL_PAIRS;
+
+constexpr std::array<MeshPiece, 2> BARREL_PIECES = {{
+    {SHADE_FLAT, PRIMITIVE_TRIANGLE_FAN, MUZZLE_VERTICES},
+    {SHADE_SMOOTH, PRIMITIVE_TRIANGLE_STRIP, 2 * BARREL_PAIRS},
+}};
+
+constexpr std::array<MeshVertex, BARREL_VERTICES> barrel_vertices() {
+    std::array<MeshVertex, BARREL_VERTICES> v{};
+    int n = 0;
+    for (const auto &yz : MUZZLE_CAP) {
+        v[n] = plain(BARREL_MUZZLE_X, yz[0], yz[1]);
+        if (n == 0) {
+            v[n] = with_normal(v[n], Normal{1.0f, 0.0f, 0.0f});
+        }
+        ++n;
+    }
+    for (const BarrelPair &pair : BARREL_TUBE) {
+        v[n++] = with_normal(plain(BARREL_REAR_X, pair.rear_y, pair.rear_z), pair.rear_normal);
+        MeshVertex front = plain(BARREL_MUZZLE_X, pair.front_y, pair.front_z);
+        if (pair.has_front_normal) {
+            front = with_normal(front, pair.front_normal);
+        }
+        v[n++] = front;
+    }
+    return v;
+}
+
+// ---- Shell ------------------------------------------------------------------------------
+
+// A cube with bevelled edges and corners: every vertex is a permutation of (+-0.1, +-0.1,
+// +-0.3).
+constexpr float SHELL_NEAR = 0.1f;
+constexpr float SHELL_FAR = 0.3f;
+
+constexpr int SHELL_BAND_VERTICES = 18;
+constexpr int SHELL_SIDE_VERTICES = 8;
+constexpr int SHELL_EDGE_VERTICES = 16;
+constexpr int SHELL_CORNER_VERTICES = 24;
+constexpr int SHELL_VERTICES =
+    SHELL_BAND_VERTICES + 2 * SHELL_SIDE_VERTICES + SHELL_EDGE_VERTICES + SHELL_CORNER_VERTICES;
+
+constexpr std::array<MeshPiece, 5> SHELL_PIECES = {{
+    {SHADE_KEEP, PRIMITIVE_QUAD_STRIP, SHELL_BAND_VERTICES},
+    {SHADE_KEEP, PRIMITIVE_QUAD_STRIP, SHELL_SIDE_VERTICES},
+    {SHADE_KEEP, PRIMITIVE_QUAD_STRIP, SHELL_SIDE_VERTICES},
+    {SHADE_KEEP, PRIMITIVE_QUADS, SHELL_EDGE_VERTICES},
+    {SHADE_KEEP, PRIMITIVE_TRIANGLES, SHELL_CORNER_VERTICES},
+}};
+
+constexpr std::array<MeshVertex, SHELL_VERTICES> shell_vertices() {
+    constexpr float N = SHELL_NEAR;
+    constexpr float F = SHELL_FAR;
+    std::array<MeshVertex, SHELL_VERTICES> v{};
+    int n = 0;
+    // The band of eight faces around the x axis.
+    const std::array<std::array<float, 2>, 9> band = {{
+        {-F, -N},
+        {-F, N},
+        {-N, F},
+        {N, F},
+        {F, N},
+        {F, -N},
+        {N, -F},
+        {-N, -F},
+        {-F, -N},
+    }};
+    for (const auto &yz : band) {
+        v[n++] = plain(-N, yz[0], yz[1]);
+        v[n++] = plain(N, yz[0], yz[1]);
+    }
+    // The three faces on the +x side, then the three on the -x side.
+    const std::array<std::array<float, 2>, 4> plus_x = {{{N, -F}, {F, -N}, {F, N}, {N, F}}};
+    const std::array<std::array<float, 2>, 4> minus_x = {{{-N, F}, {-F, N}, {-F, -N}, {-N, -F}}};
+    for (const auto &xy : plus_x) {
+        v[n++] = plain(xy[0], xy[1], -N);
+        v[n++] = plain(xy[0], xy[1], N);
+    }
+    for (const auto &xy : minus_x) {
+        v[n++] = plain(xy[0], xy[1], -N);
+        v[n++] = plain(xy[0], xy[1], N);
+    }
+    // Rectangles joining an x side to a z face.
+    const std::array<std::array<float, 2>, 4> edges = {{{1, -1}, {-1, -1}, {1, 1}, {-1, 1}}};
+    for (const auto &e : edges) {
+        float sx = e[0];
+        float sz = e[1];
+        v[n++] = plain(N * sx, N, F * sz);
+        v[n++] = plain(N * sx, -N, F * sz);
+        v[n++] = plain(F * sx, -N, N * sz);
+        v[n++] = plain(F * sx, N, N * sz);
+    }
+    // Corner triangles.
+    const std::array<float, 2> signs = {1.0f, -1.0f};
+    for (float sy : signs) {
+        for (float sx : signs) {
+            for (float sz : signs) {
+                v[n++] = plain(N * sx, F * sy, N * sz);
+                v[n++] = plain(N * sx, N * sy, F * sz);
+                v[n++] = plain(F * sx, N * sy, N * sz);
+            }
+        }
+    }
+    return v;
+}
+
+// ---- Tree -------------------------------------------------------------------------------
+
+// Two triangles crossing at right angles on the vertical axis.
+constexpr std::array<MeshPiece, 1> TREE_PIECES = {{{SHADE_KEEP, PRIMITIVE_TRIANGLES, 6}}};
+
+constexpr std::array<MeshVertex, 6> TREE_VERTICES = {{
+    plain(0.0f, 10.0f, 0.0f),
+    plain(2.0f, 1.0f, 0.0f),
+    plain(-2.0f, 1.0f, 0.0f),
+    plain(0.0f, 10.0f, 0.0f),
+    plain(0.0f, 1.0f, 2.0f),
+    plain(0.0f, 1.0f, -2.0f),
+}};
+
+// ---- The seven lists --------------------------------------------------------------------
+
+constexpr CommandTable HULL_COMMANDS = mesh_commands(HULL_PIECES, hull_vertices());
+constexpr CommandTable LEFT_TRACK_COMMANDS =
+    mesh_commands(TRACK_PIECES, track_vertices(LEFT_TRACK));
+constexpr CommandTable RIGHT_TRACK_COMMANDS =
+    mesh_commands(TRACK_PIECES, track_vertices(RIGHT_TRACK));
+constexpr CommandTable TURRET_COMMANDS = mesh_commands(TURRET_PIECES, turret_vertices());
+constexpr CommandTable BARREL_COMMANDS = mesh_commands(BARREL_PIECES, barrel_vertices());
+constexpr CommandTable SHELL_COMMANDS = mesh_commands(SHELL_PIECES, shell_vertices());
+constexpr CommandTable TREE_COMMANDS = mesh_commands(TREE_PIECES, TREE_VERTICES);
+
+static_assert(HULL_COMMANDS.count > 0 && LEFT_TRACK_COMMANDS.count > 0 &&
+                  RIGHT_TRACK_COMMANDS.count > 0 && TURRET_COMMANDS.count > 0 &&
+                  BARREL_COMMANDS.count > 0 && SHELL_COMMANDS.count > 0 && TREE_COMMANDS.count > 0,
+              "every model's pieces use exactly its vertices");
+
+constexpr std::array<const CommandTable *, NUM_MODEL_LISTS> MODEL_TABLES = {
+    &HULL_COMMANDS,   &LEFT_TRACK_COMMANDS, &RIGHT_TRACK_COMMANDS, &TURRET_COMMANDS,
+    &BARREL_COMMANDS, &SHELL_COMMANDS,      &TREE_COMMANDS,
+};
+
+} // namespace
+
+ModelCommandList model_commands(int list) {
+    if (list < 0 || list >= NUM_MODEL_LISTS) {
+        return ModelCommandList{nullptr, 0};
+    }
+    const CommandTable &table = *MODEL_TABLES[list];
+    return ModelCommandList{table.commands.data(), table.count};
+}
