@@ -50,7 +50,7 @@ Image draw_ground() {
             float bare = fractal_noise(u, v, CELLS, 4, SEED_GROUND_DIRT);
             Colour c = mix(grass_dark, grass_light, smoothstep(0.3f, 0.7f, lush));
             c = mix(c, dry, smoothstep(0.55f, 0.75f, bare) * 0.6f);
-            c = mix(c, dirt, smoothstep(0.66f, 0.74f, bare) * 0.7f);
+            c = mix(c, dirt, smoothstep(0.66f, 0.74f, bare) * 0.45f);
             // Single blades of grass: per-texel speckle, tileable like the rest.
             float speck = lattice_value(x, y, GROUND_SIZE, SEED_GROUND_SPECK);
             c = scaled(c, 0.86f + 0.28f * speck);
