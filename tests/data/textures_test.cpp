@@ -146,19 +146,3 @@ TEST_F(Textures, BarrelTexelIsGunMetalGreyInBothBodies) {
         }
     }
 }
-
-TEST_F(Textures, TracksShowARepeatingTread) {
-    BITMAP *tracks = bitmap_of(data, TEXTURE_TRACKS);
-    // Cleats across the track: brightness changes far more down a column than along a row.
-    double down = 0;
-    double along = 0;
-    for (int y = 0; y + 1 < tracks->h; ++y) {
-        for (int x = 0; x + 1 < tracks->w; ++x) {
-            down +=
-                std::fabs(brightness(rgb_at(tracks, x, y + 1)) - brightness(rgb_at(tracks, x, y)));
-            along +=
-                std::fabs(brightness(rgb_at(tracks, x + 1, y)) - brightness(rgb_at(tracks, x, y)));
-        }
-    }
-    EXPECT_GT(down, along * 2);
-}
