@@ -73,6 +73,12 @@ int open_match_display() {
     glHint(GL_FOG_HINT, GL_DONT_CARE);
     glFogf(GL_FOG_START, FOG_START);
     glFogf(GL_FOG_END, FOG_END);
+    // Mesa takes the absolute eye depth of each vertex before clipping, which fogs the whole
+    // ground and the walls (their corners lie far behind the eye) however near they are; the
+    // signed eye-plane depth interpolates to the right value at every pixel.
+    if (allegro_gl_extensions_GL.NV_fog_distance) {
+        glFogi(GL_FOG_DISTANCE_MODE_NV, GL_EYE_PLANE);
+    }
     glEnable(GL_FOG);
     return 0;
 }
