@@ -23,7 +23,8 @@ constexpr float BARREL_PATCH_RADIUS = 5.5f;
 const Colour GUN_METAL = {96, 100, 104};
 const Colour GUN_METAL_RIM = {44, 46, 48};
 
-constexpr int PANEL_EDGE = 3; // plain border, so the clamped edges show only body colour
+constexpr int FRAME = 2;
+constexpr int PANEL_EDGE = 3; // panel lines stop short of the frame
 constexpr std::array<int, 3> PANEL_COLUMNS = {28, 64, 116};
 constexpr std::array<int, 2> PANEL_ROWS = {34, 106};
 
@@ -87,6 +88,18 @@ void paint_panel_lines(Image &img) {
     }
 }
 
+// A plain frame in the body colour: the clamped edges are all that most of the hull, and the arena
+// walls beyond their one corner copy of the image, ever show.
+void paint_frame(Image &img, Colour c) {
+    for (int y = 0; y < img.h; ++y) {
+        for (int x = 0; x < img.w; ++x) {
+            if (x < FRAME || y < FRAME || x >= img.w - FRAME || y >= img.h - FRAME) {
+                set_pixel(img, x, y, c, 1.0f);
+            }
+        }
+    }
+}
+
 void paint_barrel_patch(Image &img) {
     float cx = BARREL_S * img.w;
     float cy = (1.0f - BARREL_T) * img.h;
@@ -133,6 +146,7 @@ Image draw_computer_tank() {
     }
     paint_wear(img);
     paint_panel_lines(img);
+    paint_frame(img, scaled(olive, 0.9f));
     paint_barrel_patch(img);
     return img;
 }
@@ -167,6 +181,7 @@ Image draw_human_tank() {
     }
     paint_wear(img);
     paint_panel_lines(img);
+    paint_frame(img, scaled(orange, 0.95f));
     paint_barrel_patch(img);
     return img;
 }
