@@ -73,11 +73,14 @@ int open_match_display() {
     glHint(GL_FOG_HINT, GL_DONT_CARE);
     glFogf(GL_FOG_START, FOG_START);
     glFogf(GL_FOG_END, FOG_END);
-    // Mesa takes the absolute eye depth of each vertex before clipping, which fogs the whole
-    // ground and the walls (their corners lie far behind the eye) however near they are; the
-    // signed eye-plane depth interpolates to the right value at every pixel.
+    // Mesa takes the absolute eye depth of each vertex before clipping, so the ground and the
+    // walls, whose corners lie far behind the eye, came out fully fogged however near they
+    // were. The signed eye-plane depth interpolates right at every pixel; it is negative in
+    // front of the eye, so the same fog range is given negated.
     if (allegro_gl_extensions_GL.NV_fog_distance) {
         glFogi(GL_FOG_DISTANCE_MODE_NV, GL_EYE_PLANE);
+        glFogf(GL_FOG_START, -FOG_START);
+        glFogf(GL_FOG_END, -FOG_END);
     }
     glEnable(GL_FOG);
     return 0;
