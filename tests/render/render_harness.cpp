@@ -111,15 +111,28 @@ bool write_datafile(const std::string &path, const std::vector<TestObject> &obje
     return static_cast<bool>(out);
 }
 
-std::string temp_path(const std::string &name) {
-    static const std::string folder = [] {
+namespace {
+
+// A private folder for the files of one run, removed again when the program ends.
+struct TempFolder {
+    std::filesystem::path path;
+    TempFolder() {
         std::random_device random;
-        std::filesystem::path dir =
-            std::filesystem::temp_directory_path() / ("render_tests_" + std::to_string(random()));
-        std::filesystem::create_directories(dir);
-        return dir.string();
-    }();
-    return (std::filesystem::path(folder) / name).string();
+        path = std::filesystem::temp_directory_path() /
+               ("tankarena_render_" + std::to_string(random()));
+        std::filesystem::create_directories(path);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+};
+
+} // namespace
+
+std::string temp_path(const std::string &name) {
+    static const TempFolder folder;
+    return (folder.path / name).string();
 }
 
 bool start_match_display() {
