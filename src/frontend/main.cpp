@@ -14,13 +14,13 @@
 
 namespace {
 constexpr int MENU_COLOUR_DEPTH = 16;
-constexpr int DIGITAL_VOICES = 8;
-constexpr int MIDI_VOICES = 0;
+constexpr int RESERVED_DIGITAL_VOICES = 8;
+constexpr int RESERVED_MIDI_VOICES = 0;
 
 void set_up_sound() {
     // Without a digital sound device the samples are still loaded and the game is silent.
     if (detect_digi_driver(DIGI_AUTODETECT) != 0) {
-        reserve_voices(DIGITAL_VOICES, MIDI_VOICES);
+        reserve_voices(RESERVED_DIGITAL_VOICES, RESERVED_MIDI_VOICES);
         install_sound(DIGI_AUTODETECT, MIDI_NONE, "");
     }
 }
