@@ -34,7 +34,10 @@ status=$?
 log "without a display: status $status"
 case "$status" in 124 | 137) fail "without a display the game did not end within 60 s" ;; esac
 [ "$status" -ne 0 ] || fail "without a display the game ended with status 0"
-[ "$status" -lt 128 ] || fail "without a display the game died of signal $((status - 128))"
+# 129 to 192 is how a death by signal shows; exit(-1) shows as 255.
+if [ "$status" -gt 128 ] && [ "$status" -le 192 ]; then
+    fail "without a display the game died of signal $((status - 128))"
+fi
 message=$(grep -v '^ALSA lib' "$E2E_TMP/nodisplay.out" "$E2E_TMP/nodisplay.err" | grep -c .)
 [ "$message" -gt 0 ] || fail "without a display the game ended without a message"
 log "message: $(grep -hv '^ALSA lib' "$E2E_TMP/nodisplay.out" "$E2E_TMP/nodisplay.err" | head -n 2 | tr '\n' ' ')"

@@ -177,6 +177,13 @@ wait_for() {
     done
 }
 
+# Moves the pointer off and back onto its resting place. The game learns where the pointer is
+# only from motion in its window, and forgets it when it changes display mode; this tells it again.
+park_pointer() {
+    xdotool mousemove $((PARK_X - 3)) $((PARK_Y - 3)) mousemove "$PARK_X" "$PARK_Y" 2>/dev/null
+    sleep 0.1
+}
+
 game_running() { [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; }
 
 # Starts ./tankarena in $GAME and waits until its menu is on the screen and no longer changes.
@@ -186,7 +193,6 @@ start_game() {
     GAME_PID=$!
     log "game started (pid $GAME_PID)"
     wait_for "the game's window" game_window_shown
-    xdotool mousemove "$PARK_X" "$PARK_Y"
     wait_screen_settled menu-start.png
     check_window_at_origin
 }
@@ -252,7 +258,7 @@ click() {
     sleep 0.25
     xdotool mouseup 1
     sleep 0.15
-    xdotool mousemove "$PARK_X" "$PARK_Y"
+    park_pointer
 }
 
 # Holds a key long enough for a game that polls the key state; ${2} seconds (default 0.25).
@@ -394,6 +400,7 @@ wait_screen() {
     local start=$SECONDS file
     while :; do
         game_running || fail "the game ended (status $(game_status_now)) while waiting for $what"
+        [ -n "${KEEP_POINTER:-}" ] || park_pointer
         file=$(next_shot) || fail "could not take a screenshot"
         if "$test" "$file"; then
             cp "$file" "$(path_of "$keep")"
@@ -415,6 +422,7 @@ wait_screen_settled() {
     local start=$SECONDS previous="" file
     while :; do
         game_running || fail "the game ended (status $(game_status_now)) before its screen settled"
+        [ -n "${KEEP_POINTER:-}" ] || park_pointer
         file=$(next_shot) || fail "could not take a screenshot"
         if [ -n "$previous" ] && [ -f "$previous" ] && ! is_flat "$file" &&
             [ "$(pixels_differing "$previous" "$file")" -le 20 ]; then
