@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "config/controls.h"
+#include "frontend/datafile_check.h"
 #include "frontend/game.h"
 #include "frontend/main_menu.h"
 #include "frontend/menu.h"
@@ -29,7 +30,12 @@ void set_up_sound() {
 int main(int, char **) {
     if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
         // Every later install call would crash without the system driver, e.g. with no display.
-        std::printf("Couldn't Init Allegro: %s\n", allegro_error);
+        if (allegro_error[0] != '\0') {
+            std::printf("Couldn't Init Allegro: %s\n", allegro_error);
+        } else {
+            std::printf(
+                "Couldn't Init Allegro: no system driver would start (is there a display?)\n");
+        }
         std::exit(START_FAILED);
     }
     set_window_title("Tank Arena");
@@ -45,11 +51,12 @@ int main(int, char **) {
     set_up_sound();
     load_controls();
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    sound_data = load_datafile("sounds.dat");
-    menu_data = load_datafile("menus.dat");
+    // A damaged sounds file leaves the game silent; the menus cannot go on without their images.
+    sound_data = load_intact_datafile("sounds.dat");
+    menu_data = load_intact_datafile("menus.dat");
     if (!menu_data_usable(menu_data)) {
-        end_with_message("Couldn't load the menu images from \"menus.dat\": the file is missing, "
-                         "unreadable or incomplete.");
+        end_with_message("Couldn't load \"menus.dat\".\n"
+                         "The menu images are missing, unreadable or incomplete.");
     }
     white = makecol(255, 255, 255);
     main_menu();

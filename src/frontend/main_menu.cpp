@@ -50,7 +50,7 @@ void start_menu() {
 void main_menu() {
     menu_buffer = create_bitmap(MENU_WIDTH, MENU_HEIGHT);
     if (menu_buffer == nullptr) {
-        end_with_message("Couldn't make the menu screen's buffer: out of memory.");
+        end_with_message("Couldn't make the menu screen's buffer.\nThere is not enough memory.");
     }
     for (;;) {
         start_menu_frame();
