@@ -4,8 +4,8 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <random>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "allegro_fixture.h"
@@ -20,7 +20,9 @@ class DatafileCheckTest : public ::testing::Test {
   protected:
     void SetUp() override {
         start_allegro_without_display();
-        folder = fs::temp_directory_path() / ("datafile_check_" + std::to_string(getpid()));
+        // Tests run side by side in separate processes: each takes a folder of its own.
+        folder = fs::temp_directory_path() /
+                 ("datafile_check_" + std::to_string(std::random_device{}()));
         fs::create_directories(folder);
     }
     void TearDown() override { fs::remove_all(folder); }
