@@ -1,11 +1,14 @@
 #include "match/update.h"
 
+#include "match/cell_index.h"
 #include "match/numeric.h"
 #include "match/random.h"
 #include "match/sound.h"
+#include "match/tree_index.h"
 #include "match/world.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -13,11 +16,14 @@ namespace {
 
 constexpr double RECOIL_STEP = 0.03;
 constexpr double QUARTER_TURN = 90.0;
-// A tree blocks the open square -TREE_HALF_SIZE < d < TREE_HALF_SIZE around it, after
-// truncating the difference toward zero.
-constexpr int32_t TREE_HALF_SIZE = 2;
 // A bullet hits a tank whose squared ground distance is below this.
 constexpr double HIT_RADIUS_SQUARED = 2.0;
+// A hit needs both ground differences, rounded to float, below sqrt(2) < 1.5 (rounding cannot
+// carry a difference across 1.5, which is exact), so every tank that a bullet can hit lies
+// within this reach of it on each axis, with room to spare for rounding the search bounds.
+constexpr double HIT_REACH = 2.0;
+// More tanks than this near one bullet: the plain scan keeps them in slot order instead.
+constexpr int MAX_NEAR_TANKS = 32;
 constexpr double GRAVITY = 0.098;
 
 // The burst of fragments of a destroyed tank.
@@ -36,19 +42,31 @@ constexpr int64_t SPIN_OFFSET = 360;
 constexpr int64_t RED_CHOICES = 75;
 constexpr int64_t RED_MINIMUM = 25;
 
-bool blocked_by_tree(float x, float z, const Tree &tree) {
-    return trunc_within(static_cast<double>(x) - tree.x, TREE_HALF_SIZE) &&
-           trunc_within(static_cast<double>(z) - tree.z, TREE_HALF_SIZE);
-}
+static_assert(MAX_TANKS <= CELL_INDEX_CAPACITY, "every tank slot fits the index");
 
-bool blocked_by_any_tree(float x, float z) {
-    int count = trees_in_play();
-    for (int i = 0; i < count; ++i) {
-        if (blocked_by_tree(x, z, trees[i])) {
-            return true;
+// The live tanks by cell, made once the tanks have moved: no tank moves while bullets fly,
+// and one that is destroyed meanwhile is passed over by its life.
+CellIndex tank_cells;
+// False when a live tank stands where the index cannot hold it: every bullet then scans.
+bool tank_cells_complete = false;
+
+void index_live_tanks() {
+    std::array<int16_t, CELL_INDEX_CAPACITY> buckets{};
+    tank_cells_complete = true;
+    const int count = tanks_in_play();
+    for (int t = 0; t < count; ++t) {
+        const Tank &tank = tanks[t];
+        buckets[t] = NO_BUCKET;
+        if (tank.life <= 0) {
+            continue;
         }
+        if (!indexable(tank.x, tank.z)) {
+            tank_cells_complete = false;
+            continue;
+        }
+        buckets[t] = static_cast<int16_t>(bucket_of_point(tank.x, tank.z));
     }
-    return false;
+    build_cell_index(tank_cells, buckets, count);
 }
 
 void move_tank(Tank &tank) {
@@ -100,29 +118,63 @@ void destroy_tank(const Tank &tank) {
                     EXPLOSION_LIFE_SPREAD);
 }
 
+void hit_if_within_reach(Bullet &bullet, Tank &tank) {
+    if (tank.life <= 0) {
+        return;
+    }
+    if (square(tank.x - bullet.x) + square(tank.z - bullet.z) < HIT_RADIUS_SQUARED) {
+        --tank.life;
+        bullet.life = 0;
+        if (tank.life == 0) {
+            destroy_tank(tank);
+        } else {
+            play_sound_at(SOUND_HIT, trunc_to_int(tank.x), trunc_to_int(tank.z));
+        }
+    }
+}
+
+void hit_tanks_by_scan(Bullet &bullet) {
+    const int count = tanks_in_play();
+    for (int t = 0; t < count; ++t) {
+        hit_if_within_reach(bullet, tanks[t]);
+    }
+}
+
+// One bullet may hit several tanks; they are hit in slot order, as a scan would.
+void hit_tanks(Bullet &bullet) {
+    WindowBuckets buckets;
+    const int bucket_count =
+        tank_cells_complete ? window_buckets(bullet.x - HIT_REACH, bullet.x + HIT_REACH,
+                                             bullet.z - HIT_REACH, bullet.z + HIT_REACH, buckets)
+                            : -1;
+    if (bucket_count < 0) {
+        hit_tanks_by_scan(bullet);
+        return;
+    }
+    std::array<uint16_t, MAX_NEAR_TANKS> near;
+    int near_count = 0;
+    for (int b = 0; b < bucket_count; ++b) {
+        for (int i = tank_cells.first[buckets[b]]; i < tank_cells.first[buckets[b] + 1]; ++i) {
+            if (near_count == MAX_NEAR_TANKS) {
+                hit_tanks_by_scan(bullet);
+                return;
+            }
+            near[near_count++] = tank_cells.slots[i];
+        }
+    }
+    std::sort(near.begin(), near.begin() + near_count);
+    for (int i = 0; i < near_count; ++i) {
+        hit_if_within_reach(bullet, tanks[near[i]]);
+    }
+}
+
 void fly_bullet(Bullet &bullet) {
     bullet.x += bullet.velocity_x;
     bullet.z += bullet.velocity_z;
     --bullet.life;
 
-    // Tested even when its life has just run out; one bullet may hit several tanks.
-    int count = tanks_in_play();
-    for (int t = 0; t < count; ++t) {
-        Tank &tank = tanks[t];
-        if (tank.life <= 0) {
-            continue;
-        }
-        if (square(tank.x - bullet.x) + square(tank.z - bullet.z) < HIT_RADIUS_SQUARED) {
-            --tank.life;
-            bullet.life = 0;
-            if (tank.life == 0) {
-                destroy_tank(tank);
-            } else {
-                play_sound_at(SOUND_HIT, trunc_to_int(tank.x), trunc_to_int(tank.z));
-            }
-        }
-    }
-
+    // Tested even when its life has just run out.
+    hit_tanks(bullet);
     if (blocked_by_any_tree(bullet.x, bullet.z)) {
         bullet.life = 0;
     }
@@ -152,10 +204,12 @@ int32_t clamp_to_int(int64_t v) {
 } // namespace
 
 void update_world() {
+    refresh_tree_index();
     int tank_count = tanks_in_play();
     for (int i = 0; i < tank_count; ++i) {
         move_tank(tanks[i]);
     }
+    index_live_tanks();
     for (Bullet &bullet : bullets) {
         if (bullet.life > 0) {
             fly_bullet(bullet);
