@@ -146,7 +146,10 @@ e2e_setup() {
 start_xvfb() {
     local fdfile="$E2E_TMP/displayfd"
     : >"$fdfile"
-    Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$fdfile" >"$E2E_TMP/xvfb.log" 2>&1 &
+    # -noreset: by default the server resets whenever its last client leaves, and drops the
+    # connections that arrive meanwhile; a game starting just as an xdotool call ends would
+    # then find no display.
+    Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp -noreset 3>"$fdfile" >"$E2E_TMP/xvfb.log" 2>&1 &
     XVFB_PID=$!
     local waited=0
     while ! grep -q '^[0-9][0-9]*$' "$fdfile" 2>/dev/null; do
