@@ -1,130 +1,148 @@
 #include <allegro.h>
-#include <atomic>
+#include <array>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <string>
 #include <thread>
+#include <tuple>
 
-#include "allegro_fixture.h"
+#include "config/controls.h"
+#include "config/settings_bounds.h"
+#include "frontend/controls_menu.h"
 #include "frontend/game.h"
 #include "frontend/menu.h"
+#include "frontend/option_rows.h"
+#include "frontend/startup.h"
+#include "match/world.h"
 
 namespace {
-constexpr int BUTTON_W = 21;
-constexpr int BUTTON_H = 11;
+// Distinct, and never the mask colour, so draw_sprite draws every pixel.
+const auto colour_of = [](int object) { return makecol(8 * object, 255 - 4 * object, 40); };
 
-class MenuButtonTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        start_allegro_without_display();
-        fake = std::make_unique<FakeMenuData>(BUTTON_W, BUTTON_H);
-        menu_data = fake->objects.data();
+// A stand-in menu datafile, made once: plain 21 by 11 boxes and a background filling the menu.
+void fake_menu_data() {
+    static std::array<DATAFILE, MENU_OBJECT_COUNT + 1> objects{};
+    if (menu_data == nullptr) {
+        install_allegro(SYSTEM_NONE, &errno, atexit);
+        set_color_depth(16);
+        for (int i = 0; i < MENU_OBJECT_COUNT; ++i) {
+            BITMAP *image = i == MENU_BACKGROUND ? create_bitmap(MENU_WIDTH, MENU_HEIGHT)
+                                                 : create_bitmap(21, 11);
+            clear_to_color(image, colour_of(i));
+            objects[i] = DATAFILE{image, DAT_BITMAP, 0, nullptr};
+        }
+        objects[MENU_OBJECT_COUNT].type = DAT_END;
+        menu_data = objects.data();
         menu_buffer = create_bitmap(MENU_WIDTH, MENU_HEIGHT);
-        clear_to_color(menu_buffer, 0);
-        mouse_b = 0;
     }
-    void TearDown() override {
-        destroy_bitmap(menu_buffer);
-        menu_buffer = nullptr;
-        menu_data = nullptr;
-        mouse_b = 0;
-    }
-    static void point_at(int x, int y) {
-        mouse_x = x;
-        mouse_y = y;
-    }
-    static int pixel(int x, int y) { return getpixel(menu_buffer, x, y); }
+    mouse_b = 0;
+}
 
-    std::unique_ptr<FakeMenuData> fake;
-};
+std::string text(int row) {
+    char buffer[OPTION_TEXT_SIZE];
+    option_text(option_rows[row], buffer, sizeof buffer);
+    return buffer;
+}
 } // namespace
 
-TEST(PointerOver, EdgesOfTheBox) {
-    // Box at (100, 50), 20 by 10: columns 101..119 and rows 51..59 are inside.
-    EXPECT_FALSE(pointer_over(100, 50, 20, 10, 100, 55)); // first column
-    EXPECT_TRUE(pointer_over(100, 50, 20, 10, 101, 55));
-    EXPECT_TRUE(pointer_over(100, 50, 20, 10, 119, 55)); // last column
-    EXPECT_FALSE(pointer_over(100, 50, 20, 10, 120, 55));
-    EXPECT_FALSE(pointer_over(100, 50, 20, 10, 110, 50)); // first row
-    EXPECT_TRUE(pointer_over(100, 50, 20, 10, 110, 51));
-    EXPECT_TRUE(pointer_over(100, 50, 20, 10, 110, 59)); // last row
-    EXPECT_FALSE(pointer_over(100, 50, 20, 10, 110, 60));
-    EXPECT_TRUE(pointer_over(100, 50, 20, 10, 119, 59)); // last corner
-}
-
-TEST(PointerOver, OnePixelWideOrHighIsNeverHovered) {
-    for (int mx = 95; mx <= 105; ++mx) {
-        for (int my = 45; my <= 65; ++my) {
-            EXPECT_FALSE(pointer_over(100, 50, 1, 10, mx, my)) << mx << "," << my;
-            EXPECT_FALSE(pointer_over(100, 50, 20, 1, mx + 10, my)) << mx << "," << my;
+TEST(MenuButton, HoverClickAndPlacement) {
+    fake_menu_data();
+    // At (200, 150), 21 by 11: the first column and row are outside, the last ones inside.
+    // Any other buttons held click nothing and wait for nothing.
+    for (int buttons : {0, 3}) {
+        mouse_b = buttons;
+        for (mouse_x = 198; mouse_x <= 223; ++mouse_x) {
+            for (mouse_y = 148; mouse_y <= 163; ++mouse_y) {
+                const bool over =
+                    mouse_x >= 201 && mouse_x <= 220 && mouse_y >= 151 && mouse_y <= 160;
+                EXPECT_EQ(menu_button(MENU_EXIT, 200, 150), 0);
+                EXPECT_EQ(getpixel(menu_buffer, 200, 150), colour_of(MENU_EXIT + over)) << mouse_x;
+            }
         }
     }
-    EXPECT_TRUE(pointer_over(100, 50, 2, 2, 101, 51)); // the smallest button with an inside
+    mouse_b = 1; // over it: a click, once the left button is let go
+    mouse_x = 210;
+    mouse_y = 155;
+    std::thread mouse_service([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        mouse_b = 0;
+    });
+    EXPECT_EQ(menu_button(MENU_EXIT, 200, 150), 1);
+    EXPECT_EQ(mouse_b, 0);
+    mouse_service.join();
+
+    // Centred by truncated halves; the pointer drawn from its hot spot.
+    start_menu_frame();
+    menu_button_centred(MENU_START, 320, 165);
+    EXPECT_EQ(getpixel(menu_buffer, 310, 160), colour_of(MENU_START));
+    EXPECT_EQ(getpixel(menu_buffer, 309, 159), colour_of(MENU_BACKGROUND));
+    EXPECT_EQ(getpixel(menu_buffer, 330, 170), colour_of(MENU_START));
+    EXPECT_EQ(getpixel(menu_buffer, 331, 171), colour_of(MENU_BACKGROUND));
+    draw_menu_pointer(); // still at (210, 155)
+    EXPECT_EQ(getpixel(menu_buffer, 210, 155), colour_of(MENU_POINTER));
+    EXPECT_EQ(getpixel(menu_buffer, 209, 155), colour_of(MENU_BACKGROUND));
+    EXPECT_EQ(getpixel(menu_buffer, 210, 154), colour_of(MENU_BACKGROUND));
 }
 
-TEST_F(MenuButtonTest, AwayFromThePointerDrawsTheNormalImageAndNeverClicks) {
-    point_at(100, 100);
-    mouse_b = 1; // held, but beside the button: no click and no wait
-    EXPECT_EQ(menu_button(MENU_EXIT, 200, 150), 0);
-    EXPECT_EQ(pixel(200, 150), FakeMenuData::colour_of(MENU_EXIT));
-    EXPECT_EQ(pixel(200 + BUTTON_W - 1, 150 + BUTTON_H - 1), FakeMenuData::colour_of(MENU_EXIT));
-    EXPECT_EQ(pixel(200 + BUTTON_W, 150), 0);
-
-    mouse_b = 0;        // a wrong hover test then shows as a highlight instead of a hang
-    point_at(200, 155); // the button's first column is outside it
-    EXPECT_EQ(menu_button(MENU_EXIT, 200, 150), 0);
-    EXPECT_EQ(pixel(205, 155), FakeMenuData::colour_of(MENU_EXIT));
-}
-
-TEST_F(MenuButtonTest, HoveredWithoutTheLeftButtonAloneHighlightsAndDoesNotWait) {
-    point_at(200 + BUTTON_W - 1, 150 + BUTTON_H - 1); // last column and row: inside
-    for (int buttons : {0, 2, 3, 4, 5}) {
-        mouse_b = buttons;
-        clear_to_color(menu_buffer, 0);
-        // Returning at all shows that nothing waited for a release.
-        EXPECT_EQ(menu_button(MENU_EXIT, 200, 150), 0) << "mouse_b " << buttons;
-        EXPECT_EQ(pixel(200, 150), FakeMenuData::colour_of(MENU_EXIT + 1));
+TEST(MenuDataCheck, TakesOnlyAFileWithEveryImageTheMenusDraw) {
+    fake_menu_data();
+    EXPECT_FALSE(menu_data_usable(nullptr));
+    EXPECT_TRUE(menu_data_usable(menu_data));
+    // One short, or something else where an image is drawn; objects 6 and 7 never are.
+    for (const auto &[object, type, usable] : {std::tuple{MENU_UP + 1, DAT_END, false},
+                                               {MENU_POINTER, DAT_SAMPLE, false},
+                                               {6, DAT_DATA, true}}) {
+        menu_data[object].type = type;
+        EXPECT_EQ(menu_data_usable(menu_data), usable) << "object " << object;
+        menu_data[object].type = DAT_BITMAP;
     }
 }
 
-TEST_F(MenuButtonTest, CentredButtonSitsOnItsCentreWithTruncatedHalves) {
-    // 21 by 11 centred on (320, 165): top-left (310, 160).
-    point_at(310, 165);
-    EXPECT_EQ(menu_button_centred(MENU_START, 320, 165), 0);
-    EXPECT_EQ(pixel(310, 160), FakeMenuData::colour_of(MENU_START));
-    EXPECT_EQ(pixel(309, 160), 0);
-    EXPECT_EQ(pixel(330, 170), FakeMenuData::colour_of(MENU_START));
-    EXPECT_EQ(pixel(331, 170), 0);
-
-    point_at(311, 161);
-    EXPECT_EQ(menu_button_centred(MENU_START, 320, 165), 0);
-    EXPECT_EQ(pixel(310, 160), FakeMenuData::colour_of(MENU_START + 1));
+TEST(ControlChoice, WrapsRoundBothWays) {
+    EXPECT_EQ(wrap_control_choice(CONTROL_KEYBOARD - 1), CONTROL_JOYSTICK);
+    EXPECT_EQ(wrap_control_choice(CONTROL_JOYSTICK + 1), CONTROL_KEYBOARD);
+    for (int type = CONTROL_KEYBOARD; type <= CONTROL_JOYSTICK; ++type) {
+        EXPECT_EQ(wrap_control_choice(type), type);
+    }
 }
 
-TEST_F(MenuButtonTest, FrameDrawsBackgroundTitleAndPointerAtItsHotSpot) {
-    start_menu_frame();
-    EXPECT_EQ(pixel(0, 0), FakeMenuData::colour_of(MENU_BACKGROUND));
-    EXPECT_EQ(pixel(639, 479), FakeMenuData::colour_of(MENU_BACKGROUND));
-    draw_menu_title();
-    EXPECT_EQ(pixel(212, 10), FakeMenuData::colour_of(MENU_TITLE));
-    EXPECT_EQ(pixel(211, 10), FakeMenuData::colour_of(MENU_BACKGROUND));
-    point_at(400, 300);
-    draw_menu_pointer();
-    EXPECT_EQ(pixel(400, 300), FakeMenuData::colour_of(MENU_POINTER));
-    EXPECT_EQ(pixel(399, 300), FakeMenuData::colour_of(MENU_BACKGROUND));
-    EXPECT_EQ(pixel(400, 299), FakeMenuData::colour_of(MENU_BACKGROUND));
-}
-
-TEST(ReleaseWait, ReturnsOnlyOnceTheLeftButtonIsLetGo) {
-    mouse_b = 3; // another button joined: no wait
-    wait_for_left_release();
-
-    mouse_b = 1;
-    std::atomic<bool> released{false};
-    std::thread mouse_service([&released] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        released = true;
-        mouse_b = 0;
-    });
-    wait_for_left_release();
-    EXPECT_TRUE(released);
-    mouse_service.join();
+TEST(Options, EachClickMovesOnlyItsRowAndTheBoundsApplyInTheSamePass) {
+    game_settings = GameSettings{};
+    constexpr int KEEP = -99;
+    // Row, the value a settings file may have left there, the arrow, the line shown after it.
+    for (const auto &[r, start, up, shown] : {std::tuple{3, KEEP, false, "Tank Speed: 0.150000"},
+                                              {3, KEEP, false, "Tank Speed: 0.100000"},
+                                              {3, KEEP, false, "Tank Speed: 0.100000"},
+                                              {9, KEEP, true, "Bullet Speed: 1.100000"},
+                                              {8, 7, false, "Bullet Life: 5"},
+                                              {10, 500, true, "Number Of Trees: 500"},
+                                              {2, 3, false, "Number Of Tanks: 3"},
+                                              {1, KEEP, true, "Arena Height: 155"},
+                                              {0, INT32_MAX, true, "Arena Width: 2147483647"},
+                                              {5, 0, false, "Tank Fire Speed: -1"}}) {
+        const OptionRow &row = option_rows[r];
+        if (start != KEEP) {
+            *row.int_value = start;
+        }
+        std::array<std::string, OPTION_ROW_COUNT> before;
+        for (int i = 0; i < OPTION_ROW_COUNT; ++i) {
+            before[i] = text(i);
+        }
+        (up ? raise_option : lower_option)(row);
+        keep_settings_in_bounds();
+        for (int i = 0; i < OPTION_ROW_COUNT; ++i) {
+            EXPECT_EQ(text(i), i == r ? shown : before[i]) << "after a click on row " << r;
+        }
+    }
+    // Non-finite speeds from a file go to the floor.
+    game_settings.tank_speed = std::nanf("");
+    game_settings.bullet_speed = INFINITY;
+    keep_settings_in_bounds();
+    EXPECT_EQ(text(3) + text(9), "Tank Speed: 0.100000Bullet Speed: 0.100000");
+    // Floats step in double precision: four unbounded steps down from 0.2 show it.
+    game_settings.tank_speed = 0.2f;
+    for (int i = 0; i < 4; ++i) {
+        lower_option(option_rows[3]);
+    }
+    EXPECT_EQ(game_settings.tank_speed, 8.19563883e-09f);
 }
