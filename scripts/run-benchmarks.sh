@@ -1,6 +1,7 @@
 #!/bin/sh
-# Runs the benchmarks of a build folder: the world update at its largest load, then the
-# frame benchmark when the build has one.
+# Runs the benchmarks of a build folder: the world update at its largest load, then the frame
+# benchmark, each timing the game's code against the plain version it replaced, side by side
+# in one run. Ends with one summary line per figure.
 # Usage: sh scripts/run-benchmarks.sh BUILD_DIR
 set -eu
 
@@ -10,26 +11,46 @@ if [ $# -ne 1 ]; then
 fi
 BUILD=$1
 REPETITIONS=10
+FRAME_ROUNDS=5
 TICK_BENCH="$BUILD/tests/bench/tick_bench"
 FRAME_BENCH="$BUILD/tests/bench/frame_bench"
 
-if [ ! -x "$TICK_BENCH" ]; then
-    echo "$TICK_BENCH is missing: build the 'benchmarks' target first" >&2
-    exit 1
-fi
+for bench in "$TICK_BENCH" "$FRAME_BENCH"; do
+    if [ ! -x "$bench" ]; then
+        echo "$bench is missing: build the 'benchmarks' target first" >&2
+        exit 1
+    fi
+done
 
-# Google Benchmark's CSV rows: name,iterations,real_time,cpu_time,time_unit,...
-results=$("$TICK_BENCH" --benchmark_repetitions=$REPETITIONS \
+echo "machine load before: $(cat /proc/loadavg 2>/dev/null || echo unknown)"
+
+# Google Benchmark's CSV rows: name,iterations,real_time,cpu_time,time_unit,...; the two
+# versions' repetitions are interleaved so that both see the same machine.
+tick_csv=$("$TICK_BENCH" --benchmark_repetitions=$REPETITIONS \
+    --benchmark_enable_random_interleaving=true \
     --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null)
-echo "$results" | awk -F, -v reps=$REPETITIONS '
-    $1 ~ /_median"$/ {
-        scale = ($5 == "ns") ? 0.001 : ($5 == "ms") ? 1000 : ($5 == "s") ? 1000000 : 1
-        printf "update_world, 500 tanks, 500 trees, 500 bullets, 10000 fragments: "
-        printf "median %.0f us per tick (cpu %.0f us), %d repetitions\n", $3 * scale, $4 * scale, reps
-        found = 1
+tick_summary=$(echo "$tick_csv" | awk -F, -v reps=$REPETITIONS '
+    function micros(v, unit) {
+        return v * ((unit == "ns") ? 0.001 : (unit == "ms") ? 1000 : (unit == "s") ? 1000000 : 1)
     }
-    END { if (!found) { print "tick_bench printed no median" > "/dev/stderr"; exit 1 } }'
+    $1 ~ /tick\/reference.*_median"$/ { reference = micros($3, $5) }
+    $1 ~ /tick\/optimized.*_median"$/ { optimized = micros($3, $5) }
+    END {
+        if (reference == "" || optimized == "") {
+            print "tick_bench printed no medians" > "/dev/stderr"
+            exit 1
+        }
+        printf "update_world, 500 tanks, 500 trees, 500 bullets, 10000 fragments, median of %d:\n", reps
+        printf "tick-max-load: reference %.1f us, optimized %.1f us, speedup %.2f\n",
+            reference, optimized, reference / optimized
+    }')
+echo "$tick_summary"
 
-if [ -x "$FRAME_BENCH" ]; then
-    xvfb-run -a -s "-screen 0 640x480x24" "$FRAME_BENCH"
-fi
+frame_output=$(xvfb-run -a -s "-screen 0 640x480x24" "$FRAME_BENCH" $FRAME_ROUNDS)
+echo "$frame_output"
+
+echo "machine load after: $(cat /proc/loadavg 2>/dev/null || echo unknown)"
+echo "summary:"
+echo "$tick_summary" | grep '^tick-max-load:'
+echo "$frame_output" | grep '^frame-max-load-1p:'
+echo "$frame_output" | grep '^frame-max-load-4p:'

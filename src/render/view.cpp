@@ -2,14 +2,20 @@
 
 #include "match/numeric.h"
 #include "match/world.h"
+#include "render/allocator_tuning.h"
+#include "render/batches.h"
 #include "render/display.h"
+#include "render/model_meshes.h"
 #include "render/models.h"
 #include "render/textures.h"
+#include "render/view_volume.h"
 
 #include <allegro.h>
 #include <alleggl.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace {
 
@@ -48,10 +54,11 @@ constexpr float MODEL_HEADING_OFFSET = 90.0f;
 constexpr float MODEL_UP_TURN = -90.0f;
 
 constexpr float SHELL_HEIGHT = -9.5f;
-constexpr std::array<float, 3> SHELL_COLOUR = {0.5f, 0.5f, 0.3f};
-constexpr std::array<float, 3> TREE_COLOUR = {0.0f, 0.5f, 0.0f};
+constexpr Colour SHELL_COLOUR = {0.5f, 0.5f, 0.3f};
+constexpr Colour TREE_COLOUR = {0.0f, 0.5f, 0.0f};
 
-// Every explosion fragment is this one triangle.
+// Every explosion fragment is this one triangle, which reaches FRAGMENT_RADIUS from its centre.
+constexpr float FRAGMENT_RADIUS = 0.3f;
 constexpr std::array<std::array<float, 3>, 3> FRAGMENT_TRIANGLE = {{
     {0.0f, 0.2f, 0.0f},
     {0.2f, -0.2f, 0.1f},
@@ -63,6 +70,34 @@ constexpr float GROUND_TILING = 200.0f;
 constexpr float WALL_TOP = 0.0f;
 constexpr float WALL_TILING = 10.0f;
 
+// OpenGL's glRotatef takes degrees with this pi.
+constexpr double GL_PI = 3.14159265358979323846;
+
+using Matrix3 = std::array<std::array<float, 3>, 3>;
+
+// Everything a view needs about its player, worked out once per view.
+struct View {
+    const Tank *viewer;
+    ViewVolume volume;
+};
+
+// The tanks of one view that show, by part: hull and tracks at the tank, turret and barrel at
+// the turret.
+struct ShownPart {
+    Placement placement;
+    SphereView lies;
+    bool human;
+};
+
+struct ShownTanks {
+    int hull_count = 0;
+    int turret_count = 0;
+    std::array<ShownPart, MAX_TANKS> hulls;
+    std::array<ShownPart, MAX_TANKS> turrets;
+};
+
+ShownTanks shown;
+
 bool valid_player(int player) {
     return player >= 0 && player < MAX_PLAYERS;
 }
@@ -71,106 +106,209 @@ bool within_draw_range(float dx, float dz) {
     return trunc_within(dx, DRAW_RANGE) && trunc_within(dz, DRAW_RANGE);
 }
 
-void call_model(ModelList list) {
-    // A match whose lists could not be made draws no models.
-    if (model_lists[list] != 0) {
-        glCallList(model_lists[list]);
-    }
+bool list_made(ModelList list) {
+    return model_lists[list] != 0;
 }
 
 void bind_texture(uint32_t name) {
     glBindTexture(GL_TEXTURE_2D, name);
 }
 
-void turn_to_model_frame(float heading) {
-    glRotatef(heading - MODEL_HEADING_OFFSET, 0.0f, 1.0f, 0.0f);
-    glRotatef(MODEL_UP_TURN, 1.0f, 0.0f, 0.0f);
-    glScalef(TANK_MODEL_SCALE, TANK_MODEL_SCALE, TANK_MODEL_SCALE);
+// The rotation matrix glRotatef makes about one axis.
+Matrix3 rotation_about(int axis, float degrees) {
+    const float s = static_cast<float>(std::sin(degrees * GL_PI / 180.0));
+    const float c = static_cast<float>(std::cos(degrees * GL_PI / 180.0));
+    if (axis == 0) {
+        return Matrix3{{{1, 0, 0}, {0, c, -s}, {0, s, c}}};
+    }
+    if (axis == 1) {
+        return Matrix3{{{c, 0, s}, {0, 1, 0}, {-s, 0, c}}};
+    }
+    return Matrix3{{{c, -s, 0}, {s, c, 0}, {0, 0, 1}}};
 }
 
-void draw_tanks(int player, const Tank &viewer) {
+Matrix3 multiply(const Matrix3 &a, const Matrix3 &b) {
+    Matrix3 m{};
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < 3; ++c) {
+            m[r][c] = a[r][0] * b[0][c] + a[r][1] * b[1][c] + a[r][2] * b[2][c];
+        }
+    }
+    return m;
+}
+
+// A tank model at (x, y, z): turned to the heading, model +z up, scaled.
+Placement tank_placement(float x, float y, float z, float heading) {
+    Matrix3 m = multiply(rotation_about(1, heading - MODEL_HEADING_OFFSET),
+                         rotation_about(0, MODEL_UP_TURN));
+    for (auto &row : m) {
+        for (float &v : row) {
+            v *= TANK_MODEL_SCALE;
+        }
+    }
+    return Placement{m, x, y, z};
+}
+
+float model_radius(std::initializer_list<ModelList> lists) {
+    float r = 0.0f;
+    for (ModelList list : lists) {
+        r = std::max(r, model_mesh(list).radius);
+    }
+    return r * TANK_MODEL_SCALE;
+}
+
+void find_shown_tanks(const View &view) {
+    static const float hull_radius = model_radius({HULL_LIST, LEFT_TRACK_LIST, RIGHT_TRACK_LIST});
+    static const float turret_radius = model_radius({TURRET_LIST, BARREL_LIST});
+    shown.hull_count = 0;
+    shown.turret_count = 0;
     const int count = tanks_in_play();
     for (int i = 0; i < count; ++i) {
         const Tank &tank = tanks[i];
-        if (tank.life <= 0 || !within_draw_range(tank.x - viewer.x, tank.z - viewer.z)) {
+        if (tank.life <= 0 ||
+            !within_draw_range(tank.x - view.viewer->x, tank.z - view.viewer->z)) {
             continue;
         }
-        const uint32_t body = i > last_human_player ? texture_ids[TEXTURE_COMPUTER_TANK]
-                                                    : texture_ids[TEXTURE_HUMAN_TANK];
-        set_player_camera(player);
-        glTranslatef(tank.x, tank.y, tank.z);
-        turn_to_model_frame(tank.heading);
-        bind_texture(body);
-        call_model(HULL_LIST);
-        bind_texture(texture_ids[TEXTURE_TRACKS]);
-        call_model(LEFT_TRACK_LIST);
-        call_model(RIGHT_TRACK_LIST);
-
-        set_player_camera(player);
-        glTranslatef(tank.turret_x, tank.y, tank.turret_z);
-        turn_to_model_frame(tank.turret_heading);
-        bind_texture(body);
-        call_model(TURRET_LIST);
-        call_model(BARREL_LIST);
-        bind_texture(0);
+        const bool human = i <= last_human_player;
+        const SphereView hull = sphere_view(view.volume, tank.x, tank.y, tank.z, hull_radius);
+        if (hull != SPHERE_OUTSIDE) {
+            shown.hulls[shown.hull_count++] =
+                ShownPart{tank_placement(tank.x, tank.y, tank.z, tank.heading), hull, human};
+        }
+        const SphereView turret =
+            sphere_view(view.volume, tank.turret_x, tank.y, tank.turret_z, turret_radius);
+        if (turret != SPHERE_OUTSIDE) {
+            shown.turrets[shown.turret_count++] =
+                ShownPart{tank_placement(tank.turret_x, tank.y, tank.turret_z, tank.turret_heading),
+                          turret, human};
+        }
     }
 }
 
-void draw_shells(int player, const Tank &viewer) {
+// One part of the shown tanks, the human players' first; a body part twice, once per body
+// texture.
+void draw_part(ModelList list, bool body, const std::array<ShownPart, MAX_TANKS> &parts, int count,
+               const ViewVolume &volume) {
+    if (!list_made(list)) {
+        return;
+    }
+    for (const bool human : {true, false}) {
+        if (!body && !human) {
+            return;
+        }
+        const uint32_t texture = !body   ? texture_ids[TEXTURE_TRACKS]
+                                 : human ? texture_ids[TEXTURE_HUMAN_TANK]
+                                         : texture_ids[TEXTURE_COMPUTER_TANK];
+        begin_mesh_batch(list, texture);
+        for (int i = 0; i < count; ++i) {
+            if (!body || parts[i].human == human) {
+                add_mesh_copy(parts[i].placement, volume, parts[i].lies);
+            }
+        }
+        end_mesh_batch();
+    }
+}
+
+// A tank's lists leave their shade model current: after the tanks it is the one the last of
+// them leaves, as if each tank had called its lists in turn; with no tank, the one before.
+GLint shade_model_after_tanks(bool tanks_drawn, GLint before) {
+    GLint shade = before;
+    if (!tanks_drawn) {
+        return shade;
+    }
+    for (ModelList list :
+         {HULL_LIST, LEFT_TRACK_LIST, RIGHT_TRACK_LIST, TURRET_LIST, BARREL_LIST}) {
+        const MeshShade final_shade = model_mesh(list).final_shade;
+        if (list_made(list) && final_shade != MESH_SHADE_KEEP) {
+            shade = final_shade == MESH_SHADE_FLAT ? GL_FLAT : GL_SMOOTH;
+        }
+    }
+    return shade;
+}
+
+bool any_tank_in_range(const View &view) {
+    const int count = tanks_in_play();
+    for (int i = 0; i < count; ++i) {
+        const Tank &tank = tanks[i];
+        if (tank.life > 0 && within_draw_range(tank.x - view.viewer->x, tank.z - view.viewer->z)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void draw_tanks(const View &view) {
+    find_shown_tanks(view);
+    draw_part(HULL_LIST, true, shown.hulls, shown.hull_count, view.volume);
+    draw_part(LEFT_TRACK_LIST, false, shown.hulls, shown.hull_count, view.volume);
+    draw_part(RIGHT_TRACK_LIST, false, shown.hulls, shown.hull_count, view.volume);
+    draw_part(TURRET_LIST, true, shown.turrets, shown.turret_count, view.volume);
+    draw_part(BARREL_LIST, true, shown.turrets, shown.turret_count, view.volume);
+    bind_texture(0);
+}
+
+void add_shells(const View &view) {
+    static const float radius = model_mesh(SHELL_LIST).radius;
+    if (!list_made(SHELL_LIST)) {
+        return;
+    }
     for (const Bullet &bullet : bullets) {
-        if (bullet.life <= 0 || !within_draw_range(bullet.x - viewer.x, bullet.z - viewer.z)) {
+        if (bullet.life <= 0 ||
+            !within_draw_range(bullet.x - view.viewer->x, bullet.z - view.viewer->z)) {
             continue;
         }
-        set_player_camera(player);
-        glTranslatef(bullet.x, SHELL_HEIGHT, bullet.z);
-        bind_texture(0);
-        glColor3f(SHELL_COLOUR[0], SHELL_COLOUR[1], SHELL_COLOUR[2]);
-        call_model(SHELL_LIST);
-        glColor3f(1.0f, 1.0f, 1.0f);
+        const SphereView lies = sphere_view(view.volume, bullet.x, SHELL_HEIGHT, bullet.z, radius);
+        if (lies != SPHERE_OUTSIDE) {
+            add_coloured_mesh(SHELL_LIST, bullet.x, SHELL_HEIGHT, bullet.z, SHELL_COLOUR,
+                              view.volume, lies);
+        }
     }
 }
 
-void draw_fragments(int player, const Tank &viewer) {
+void add_fragments(const View &view) {
     for (const Particle &p : particles) {
-        if (p.life <= 0 || !within_draw_range(p.x - viewer.x, p.z - viewer.z)) {
+        if (p.life <= 0 || !within_draw_range(p.x - view.viewer->x, p.z - view.viewer->z)) {
             continue;
         }
-        set_player_camera(player);
-        glTranslatef(p.x, p.y, p.z);
-        glRotatef(p.angle_x, 1.0f, 0.0f, 0.0f);
-        glRotatef(p.angle_y, 0.0f, 1.0f, 0.0f);
-        glRotatef(p.angle_z, 0.0f, 0.0f, 1.0f);
-        bind_texture(0);
-        glColor3f(p.red, p.green, p.blue);
-        glBegin(GL_TRIANGLES);
-        for (const auto &v : FRAGMENT_TRIANGLE) {
-            glVertex3f(v[0], v[1], v[2]);
+        const SphereView lies = sphere_view(view.volume, p.x, p.y, p.z, FRAGMENT_RADIUS);
+        if (lies == SPHERE_OUTSIDE) {
+            continue;
         }
-        glEnd();
-        glColor3f(1.0f, 1.0f, 1.0f);
+        const Matrix3 m =
+            multiply(multiply(rotation_about(0, p.angle_x), rotation_about(1, p.angle_y)),
+                     rotation_about(2, p.angle_z));
+        std::array<std::array<float, 3>, 3> corners;
+        for (int i = 0; i < 3; ++i) {
+            const auto &v = FRAGMENT_TRIANGLE[i];
+            corners[i] = {m[0][0] * v[0] + m[0][1] * v[1] + m[0][2] * v[2] + p.x,
+                          m[1][0] * v[0] + m[1][1] * v[1] + m[1][2] * v[2] + p.y,
+                          m[2][0] * v[0] + m[2][1] * v[1] + m[2][2] * v[2] + p.z};
+        }
+        add_coloured_triangle(corners, Colour{p.red, p.green, p.blue}, view.volume, lies);
     }
 }
 
-void draw_trees(int player, const Tank &viewer) {
+void add_trees(const View &view) {
+    static const float radius = model_mesh(TREE_LIST).radius;
+    if (!list_made(TREE_LIST)) {
+        return;
+    }
     const int count = trees_in_play();
     for (int i = 0; i < count; ++i) {
         const float x = static_cast<float>(trees[i].x);
         const float z = static_cast<float>(trees[i].z);
-        if (!within_draw_range(x - viewer.x, z - viewer.z)) {
+        if (!within_draw_range(x - view.viewer->x, z - view.viewer->z)) {
             continue;
         }
-        set_player_camera(player);
-        glTranslatef(x, GROUND_Y, z);
-        bind_texture(0);
-        glColor3f(TREE_COLOUR[0], TREE_COLOUR[1], TREE_COLOUR[2]);
-        call_model(TREE_LIST);
-        glColor3f(1.0f, 1.0f, 1.0f);
+        const SphereView lies = sphere_view(view.volume, x, GROUND_Y, z, radius);
+        if (lies != SPHERE_OUTSIDE) {
+            add_coloured_mesh(TREE_LIST, x, GROUND_Y, z, TREE_COLOUR, view.volume, lies);
+        }
     }
 }
 
-void draw_ground(int player) {
+void draw_ground() {
     constexpr float G = GROUND_HALF_SIZE;
-    set_player_camera(player);
     bind_texture(texture_ids[TEXTURE_GROUND]);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, static_cast<GLfloat>(GL_REPEAT));
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, static_cast<GLfloat>(GL_REPEAT));
@@ -198,10 +336,9 @@ void wall_quad(float x0, float z0, float x1, float z1) {
     glVertex3f(x0, GROUND_Y, z0);
 }
 
-void draw_walls(int player, const Tank &viewer) {
+void draw_walls(const Tank &viewer) {
     const float w = static_cast<float>(game_settings.arena_width);
     const float h = static_cast<float>(game_settings.arena_height);
-    set_player_camera(player);
     bind_texture(texture_ids[TEXTURE_COMPUTER_TANK]);
     glBegin(GL_QUADS);
     if (trunc_within(-h - viewer.z, DRAW_RANGE)) {
@@ -240,15 +377,34 @@ void set_player_camera(int player) {
     glTranslatef(camera.translate_x, camera.translate_y, camera.translate_z);
 }
 
+// The camera is loaded once; every object is placed in the world on the CPU. Objects are drawn
+// in the order of their kinds (tanks, shells, fragments, trees, ground, walls), the tanks part
+// by part, and whatever lies wholly outside the view is left out.
 void draw_player_view(int player) {
     if (!valid_player(player)) {
         return;
     }
-    const Tank &viewer = tanks[player];
-    draw_tanks(player, viewer);
-    draw_shells(player, viewer);
-    draw_fragments(player, viewer);
-    draw_trees(player, viewer);
-    draw_ground(player);
-    draw_walls(player, viewer);
+    static const bool tuned = (keep_freed_memory_for_reuse(), true);
+    static_cast<void>(tuned);
+    set_player_camera(player);
+    // The viewport as OpenGL has it: a player without one in this layout keeps the last.
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const View view{&tanks[player],
+                    view_volume(player_cameras[player], CAMERA_PITCH, WORLD_SCALE,
+                                {viewport[0], viewport[1], viewport[2], viewport[3]})};
+    GLint shade_before = GL_SMOOTH;
+    glGetIntegerv(GL_SHADE_MODEL, &shade_before);
+    // Every triangle drawn here has one colour at all its corners, so flat shading shows the
+    // same and spares the rasteriser a colour to interpolate.
+    glShadeModel(GL_FLAT);
+    draw_tanks(view);
+    begin_colour_batch();
+    add_shells(view);
+    add_fragments(view);
+    add_trees(view);
+    end_colour_batch();
+    draw_ground();
+    draw_walls(*view.viewer);
+    glShadeModel(shade_model_after_tanks(any_tank_in_range(view), shade_before));
 }

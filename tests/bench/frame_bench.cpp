@@ -1,29 +1,33 @@
-// Frames per second of the match display at the largest load: 500 tanks, 500 trees, 500
-// shells in flight and 10000 fragments, all within range of every player, drawn by one and by
-// four players. Prints one line per player count.
-//   frame_bench [FRAMES] [TEXTURES.dat]
+// Frames per second of the match display at the largest load (500 tanks, 500 trees, 500
+// shells in flight and 10000 fragments, all within range of every player), with one and with
+// four players, drawn by the game's view and by the object-by-object view it replaced. The
+// four cases take turns, several rounds, and each prints its median.
+//   frame_bench [ROUNDS] [TEXTURES.dat]
 // Uses the game's textures.dat when it has been built, else small generated textures.
+#include "max_load_scene.h"
+#include "reference_view.h"
 #include "render_harness.h"
 
 #include "match/world.h"
 #include "render/display.h"
 #include "render/view.h"
 
+#include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
-constexpr int DEFAULT_FRAMES = 60;
-constexpr int WARM_UP_FRAMES = 5;
-// Everything stands within this distance of the arena centre on both axes, and the players
-// within PLAYER_SPREAD of it, so every object is in range of every player.
-constexpr float OBJECT_SPREAD = 90.0f;
-constexpr float PLAYER_SPREAD = 5.0f;
+constexpr int DEFAULT_ROUNDS = 5;
+constexpr int WARM_UP_FRAMES = 2;
+// Each case draws frames for at least this long and at least MIN_FRAMES of them.
+constexpr double MIN_SECONDS = 1.0;
+constexpr int MIN_FRAMES = 5;
 constexpr int GENERATED_TEXTURE_SIZE = 64;
 constexpr unsigned SCENE_SEED = 12345;
 
@@ -54,77 +58,49 @@ std::string choose_textures(int argc, char **argv) {
     return path;
 }
 
-void fill_world(int last_human) {
-    std::minstd_rand random(SCENE_SEED);
-    std::uniform_real_distribution<float> spread(-OBJECT_SPREAD, OBJECT_SPREAD);
-    std::uniform_real_distribution<float> near(-PLAYER_SPREAD, PLAYER_SPREAD);
-    std::uniform_real_distribution<float> angle(0.0f, 360.0f);
-    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+struct Case {
+    const char *name;
+    int players;
+    void (*draw_view)(int player);
+    std::vector<double> fps;
+};
 
-    clear_world(last_human);
-    game_settings.number_of_tanks = MAX_TANKS;
-    game_settings.number_of_trees = MAX_TREES;
-    for (int i = 0; i < MAX_TANKS; ++i) {
-        const bool player = i <= last_human;
-        place_tank(i, player ? near(random) : spread(random),
-                   player ? near(random) : spread(random), angle(random));
-        tanks[i].turret_heading = angle(random);
-    }
-    for (int p = 0; p <= last_human; ++p) {
-        aim_camera(p);
-    }
-    for (Tree &tree : trees) {
-        tree = Tree{static_cast<int32_t>(spread(random)), static_cast<int32_t>(spread(random))};
-    }
-    for (Bullet &bullet : bullets) {
-        bullet = Bullet{spread(random), spread(random), 0.0f, 0.0f, 1};
-    }
-    for (Particle &p : particles) {
-        p = Particle{};
-        p.x = spread(random);
-        p.y = GROUND_Y + 6.0f * unit(random);
-        p.z = spread(random);
-        p.angle_x = angle(random);
-        p.angle_y = angle(random);
-        p.angle_z = angle(random);
-        p.red = unit(random);
-        p.green = unit(random);
-        p.blue = unit(random);
-        p.life = 1;
-    }
-}
-
-void draw_frame() {
+void draw_frame(void (*draw_view)(int)) {
     clear_frame();
     for (int p = 0; p <= last_human_player; ++p) {
-        draw_player_view(p);
+        draw_view(p);
     }
     show_frame();
 }
 
-void time_frames(int players, int frames) {
-    fill_world(players - 1);
+double frames_per_second(Case &c) {
+    fill_max_load_world(c.players - 1, SCENE_SEED);
     for (int i = 0; i < WARM_UP_FRAMES; ++i) {
-        draw_frame();
+        draw_frame(c.draw_view);
     }
     const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < frames; ++i) {
-        draw_frame();
+    int frames = 0;
+    std::chrono::duration<double> elapsed{};
+    while (frames < MIN_FRAMES || elapsed.count() < MIN_SECONDS) {
+        draw_frame(c.draw_view);
+        ++frames;
+        elapsed = std::chrono::steady_clock::now() - start;
     }
-    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    std::printf("frame_bench: %d player%s, 500 tanks, 500 trees, 500 shells, 10000 fragments: "
-                "%d frames in %.2f s, %.1f frames per second\n",
-                players, players == 1 ? "" : "s", frames, elapsed.count(),
-                frames / elapsed.count());
-    std::fflush(stdout);
+    return frames / elapsed.count();
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
 }
 
 } // namespace
 
 int main(int argc, char **argv) {
-    const int frames = argc > 1 ? std::atoi(argv[1]) : DEFAULT_FRAMES;
-    if (frames <= 0) {
-        std::fprintf(stderr, "usage: frame_bench [FRAMES] [TEXTURES.dat]\n");
+    const int rounds = argc > 1 ? std::atoi(argv[1]) : DEFAULT_ROUNDS;
+    if (rounds <= 0) {
+        std::fprintf(stderr, "usage: frame_bench [ROUNDS] [TEXTURES.dat]\n");
         return 2;
     }
     const std::string textures = choose_textures(argc, argv);
@@ -133,9 +109,25 @@ int main(int argc, char **argv) {
         return 1;
     }
     prepare_match_graphics(textures);
-    std::printf("frame_bench: textures from %s\n", textures.c_str());
-    time_frames(1, frames);
-    time_frames(4, frames);
+    std::printf("frame_bench: textures from %s, %d rounds\n", textures.c_str(), rounds);
+    std::array<Case, 4> cases = {{{"reference", 1, reference::draw_player_view, {}},
+                                  {"optimized", 1, draw_player_view, {}},
+                                  {"reference", 4, reference::draw_player_view, {}},
+                                  {"optimized", 4, draw_player_view, {}}}};
+    for (int round = 0; round < rounds; ++round) {
+        for (Case &c : cases) {
+            c.fps.push_back(frames_per_second(c));
+            std::printf("frame_bench: round %d, %d player%s, %s: %.1f frames per second\n",
+                        round + 1, c.players, c.players == 1 ? "" : "s", c.name, c.fps.back());
+            std::fflush(stdout);
+        }
+    }
     stop_match_display();
+    for (int i = 0; i < 4; i += 2) {
+        const double reference = median(cases[i].fps);
+        const double optimized = median(cases[i + 1].fps);
+        std::printf("frame-max-load-%dp: reference %.1f fps, optimized %.1f fps, speedup %.2f\n",
+                    cases[i].players, reference, optimized, optimized / reference);
+    }
     return 0;
 }

@@ -1,0 +1,211 @@
+#include "render/batches.h"
+
+#include "render/model_meshes.h"
+
+#include <allegro.h>
+#include <alleggl.h>
+
+namespace {
+
+// A lane of whole-in-view objects holds a few dozen tanks' worth of one part: the per-draw
+// cost vanishes, and the tables stay in the cache. The lane across the edge draws about one
+// object at a time.
+constexpr int WHOLE_LANE_VERTICES = 2048;
+constexpr int EDGE_LANE_VERTICES = 512;
+constexpr int INDICES_PER_VERTEX = 3;
+constexpr int COLOUR_LANE_VERTICES = 3 * 4096;
+static_assert(WHOLE_LANE_VERTICES <= 65536, "indices are 16 bits");
+static_assert(MAX_MESH_VERTICES <= EDGE_LANE_VERTICES, "a model fits a lane");
+static_assert(MAX_MESH_INDICES <= INDICES_PER_VERTEX * EDGE_LANE_VERTICES, "a model fits a lane");
+
+struct MeshLane {
+    int capacity = 0;
+    int vertex_count = 0;
+    int index_count = 0;
+    std::array<MeshVertex, WHOLE_LANE_VERTICES> vertices;
+    std::array<uint16_t, INDICES_PER_VERTEX * WHOLE_LANE_VERTICES> indices;
+};
+
+struct ColouredVertex {
+    float x, y, z;
+    float red, green, blue;
+};
+
+struct ColourLane {
+    int capacity = 0;
+    int vertex_count = 0;
+    std::array<ColouredVertex, COLOUR_LANE_VERTICES> vertices;
+};
+
+const Mesh *batch_mesh = nullptr;
+uint32_t batch_texture = 0;
+MeshLane whole_meshes;
+MeshLane edge_meshes;
+// Closed models whole in view, other triangles whole in view, and triangles across the edge.
+ColourLane closed_colours;
+ColourLane whole_colours;
+ColourLane edge_colours;
+
+bool culls(const Mesh &mesh, SphereView lies) {
+    return mesh.closed && lies == SPHERE_WHOLE;
+}
+
+// Seen from outside, a closed surface's triangles that face away are all hidden behind ones
+// that face the eye; a copy whole in view is seen from outside, and none of it is clipped
+// away by the near plane, so leaving them out changes no pixel.
+void cull_hidden_faces(bool cull) {
+    if (cull) {
+        glCullFace(GL_BACK);
+        glFrontFace(GL_CCW);
+        glEnable(GL_CULL_FACE);
+    } else {
+        glDisable(GL_CULL_FACE);
+    }
+}
+
+void flush(MeshLane &lane, bool cull) {
+    if (lane.index_count > 0) {
+        cull_hidden_faces(cull);
+        glBindTexture(GL_TEXTURE_2D, batch_texture);
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glTexCoordPointer(2, GL_FLOAT, sizeof(MeshVertex), &lane.vertices[0].s);
+        glVertexPointer(3, GL_FLOAT, sizeof(MeshVertex), &lane.vertices[0].x);
+        glDrawElements(GL_TRIANGLES, lane.index_count, GL_UNSIGNED_SHORT, lane.indices.data());
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+        glDisableClientState(GL_VERTEX_ARRAY);
+        cull_hidden_faces(false);
+    }
+    lane.vertex_count = 0;
+    lane.index_count = 0;
+}
+
+void flush(ColourLane &lane, bool cull) {
+    if (lane.vertex_count > 0) {
+        cull_hidden_faces(cull);
+        glBindTexture(GL_TEXTURE_2D, 0);
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glEnableClientState(GL_COLOR_ARRAY);
+        glVertexPointer(3, GL_FLOAT, sizeof(ColouredVertex), &lane.vertices[0].x);
+        glColorPointer(3, GL_FLOAT, sizeof(ColouredVertex), &lane.vertices[0].red);
+        glDrawArrays(GL_TRIANGLES, 0, lane.vertex_count);
+        glDisableClientState(GL_COLOR_ARRAY);
+        glDisableClientState(GL_VERTEX_ARRAY);
+        cull_hidden_faces(false);
+    }
+    lane.vertex_count = 0;
+}
+
+void append_vertex(ColourLane &lane, const std::array<float, 3> &v, Colour colour) {
+    lane.vertices[lane.vertex_count++] =
+        ColouredVertex{v[0], v[1], v[2], colour.red, colour.green, colour.blue};
+}
+
+} // namespace
+
+void begin_mesh_batch(ModelList list, uint32_t texture) {
+    batch_mesh = &model_mesh(list);
+    batch_texture = texture;
+    whole_meshes.capacity = WHOLE_LANE_VERTICES;
+    edge_meshes.capacity = EDGE_LANE_VERTICES;
+    whole_meshes.vertex_count = whole_meshes.index_count = 0;
+    edge_meshes.vertex_count = edge_meshes.index_count = 0;
+}
+
+void add_mesh_copy(const Placement &p, const ViewVolume &view, SphereView lies) {
+    MeshLane &lane = lies == SPHERE_WHOLE ? whole_meshes : edge_meshes;
+    const Mesh &mesh = *batch_mesh;
+    if (lane.vertex_count + mesh.vertex_count > lane.capacity ||
+        lane.index_count + mesh.index_count > INDICES_PER_VERTEX * lane.capacity) {
+        flush(lane, culls(mesh, lies));
+    }
+    const auto &m = p.rotation_scale;
+    MeshVertex *out = &lane.vertices[lane.vertex_count];
+    std::array<WindowPoint, MAX_MESH_VERTICES> window;
+    for (int i = 0; i < mesh.vertex_count; ++i) {
+        const MeshVertex &v = mesh.vertices[i];
+        out[i].s = v.s;
+        out[i].t = v.t;
+        out[i].x = m[0][0] * v.x + m[0][1] * v.y + m[0][2] * v.z + p.x;
+        out[i].y = m[1][0] * v.x + m[1][1] * v.y + m[1][2] * v.z + p.y;
+        out[i].z = m[2][0] * v.x + m[2][1] * v.y + m[2][2] * v.z + p.z;
+        window[i] = to_window(view, out[i].x, out[i].y, out[i].z);
+    }
+    const int base = lane.vertex_count;
+    uint16_t *indices = &lane.indices[lane.index_count];
+    int kept = 0;
+    for (int i = 0; i < mesh.index_count; i += 3) {
+        const uint16_t *t = &mesh.indices[i];
+        if (covers_no_pixel(window[t[0]], window[t[1]], window[t[2]])) {
+            continue;
+        }
+        indices[kept++] = static_cast<uint16_t>(base + t[0]);
+        indices[kept++] = static_cast<uint16_t>(base + t[1]);
+        indices[kept++] = static_cast<uint16_t>(base + t[2]);
+    }
+    lane.vertex_count += mesh.vertex_count;
+    lane.index_count += kept;
+}
+
+void end_mesh_batch() {
+    flush(whole_meshes, culls(*batch_mesh, SPHERE_WHOLE));
+    flush(edge_meshes, false);
+}
+
+void begin_colour_batch() {
+    closed_colours.capacity = COLOUR_LANE_VERTICES;
+    whole_colours.capacity = COLOUR_LANE_VERTICES;
+    edge_colours.capacity = EDGE_LANE_VERTICES;
+    closed_colours.vertex_count = 0;
+    whole_colours.vertex_count = 0;
+    edge_colours.vertex_count = 0;
+}
+
+void add_coloured_triangle(const std::array<std::array<float, 3>, 3> &corners, Colour colour,
+                           const ViewVolume &view, SphereView lies) {
+    if (covers_no_pixel(to_window(view, corners[0][0], corners[0][1], corners[0][2]),
+                        to_window(view, corners[1][0], corners[1][1], corners[1][2]),
+                        to_window(view, corners[2][0], corners[2][1], corners[2][2]))) {
+        return;
+    }
+    ColourLane &lane = lies == SPHERE_WHOLE ? whole_colours : edge_colours;
+    if (lane.vertex_count + 3 > lane.capacity) {
+        flush(lane, false);
+    }
+    for (const auto &c : corners) {
+        append_vertex(lane, c, colour);
+    }
+}
+
+void add_coloured_mesh(ModelList list, float x, float y, float z, Colour colour,
+                       const ViewVolume &view, SphereView lies) {
+    const Mesh &mesh = model_mesh(list);
+    const bool cull = culls(mesh, lies);
+    ColourLane &lane = cull ? closed_colours : lies == SPHERE_WHOLE ? whole_colours : edge_colours;
+    if (lane.vertex_count + mesh.index_count > lane.capacity) {
+        flush(lane, cull);
+    }
+    std::array<std::array<float, 3>, MAX_MESH_VERTICES> moved;
+    std::array<WindowPoint, MAX_MESH_VERTICES> window;
+    for (int i = 0; i < mesh.vertex_count; ++i) {
+        const MeshVertex &v = mesh.vertices[i];
+        moved[i] = {v.x + x, v.y + y, v.z + z};
+        window[i] = to_window(view, moved[i][0], moved[i][1], moved[i][2]);
+    }
+    for (int i = 0; i < mesh.index_count; i += 3) {
+        const uint16_t *t = &mesh.indices[i];
+        if (covers_no_pixel(window[t[0]], window[t[1]], window[t[2]])) {
+            continue;
+        }
+        for (int k = 0; k < 3; ++k) {
+            append_vertex(lane, moved[t[k]], colour);
+        }
+    }
+}
+
+void end_colour_batch() {
+    flush(closed_colours, true);
+    flush(whole_colours, false);
+    flush(edge_colours, false);
+    glColor3f(1.0f, 1.0f, 1.0f);
+}

@@ -1,0 +1,126 @@
+#include "render/view_volume.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The frustum that set_projection loads, in eye units: +-1 across at the near plane.
+constexpr double NEAR_PLANE = 1.0;
+constexpr double FAR_PLANE = 20.0;
+constexpr double HALF_SIZE_AT_NEAR = 1.0;
+// Added to every radius, in world units, so that rounding (OpenGL works in float) can never
+// leave out an object that reaches into the picture.
+constexpr double SAFETY_MARGIN = 0.5;
+// Points this little beyond the near plane count as in front.
+constexpr float NEAR_MARGIN = 1e-3f;
+// Up to this far from the origin, OpenGL's float transform and this one agree to a few
+// hundredths of a pixel on a full-screen view; the margin below covers that several times.
+constexpr double EXACT_PROJECTION_LIMIT = 1000.0;
+constexpr float PIXEL_MARGIN = 0.125f;
+constexpr float PIXEL_CENTRE = 0.5f;
+
+using Matrix = std::array<std::array<double, 3>, 3>;
+
+Matrix multiply(const Matrix &a, const Matrix &b) {
+    Matrix m{};
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < 3; ++c) {
+            m[r][c] = a[r][0] * b[0][c] + a[r][1] * b[1][c] + a[r][2] * b[2][c];
+        }
+    }
+    return m;
+}
+
+Matrix rotation_about(int axis, double degrees) {
+    const double a = to_radians(degrees);
+    const double c = std::cos(a);
+    const double s = std::sin(a);
+    if (axis == 0) {
+        return Matrix{{{1, 0, 0}, {0, c, -s}, {0, s, c}}};
+    }
+    if (axis == 1) {
+        return Matrix{{{c, 0, s}, {0, 1, 0}, {-s, 0, c}}};
+    }
+    return Matrix{{{c, -s, 0}, {s, c, 0}, {0, 0, 1}}};
+}
+
+// Whether no pixel centre k + 0.5 lies in [lo, hi], widened by the margin.
+bool misses_centres(float lo, float hi) {
+    return std::floor(hi - PIXEL_CENTRE + PIXEL_MARGIN) <
+           std::ceil(lo - PIXEL_CENTRE - PIXEL_MARGIN);
+}
+
+} // namespace
+
+ViewVolume view_volume(const PlayerCamera &camera, double pitch, double world_scale,
+                       const std::array<int, 4> &viewport) {
+    const Matrix r = multiply(multiply(rotation_about(0, pitch), rotation_about(1, camera.yaw)),
+                              rotation_about(2, camera.roll));
+    const double t[3] = {camera.translate_x, camera.translate_y, camera.translate_z};
+    ViewVolume v{};
+    for (int row = 0; row < 3; ++row) {
+        v.eye[row][3] = 0.0;
+        for (int c = 0; c < 3; ++c) {
+            v.eye[row][c] = r[row][c] * world_scale;
+            v.eye[row][3] += r[row][c] * world_scale * t[c];
+        }
+        for (int c = 0; c < 4; ++c) {
+            v.eye_float[row][c] = static_cast<float>(v.eye[row][c]);
+        }
+    }
+    v.half_width = static_cast<float>(viewport[2]) / 2.0f;
+    v.half_height = static_cast<float>(viewport[3]) / 2.0f;
+    v.centre_x = static_cast<float>(viewport[0]) + v.half_width;
+    v.centre_y = static_cast<float>(viewport[1]) + v.half_height;
+    v.projects_exactly = std::fabs(t[0]) <= EXACT_PROJECTION_LIMIT &&
+                         std::fabs(t[1]) <= EXACT_PROJECTION_LIMIT &&
+                         std::fabs(t[2]) <= EXACT_PROJECTION_LIMIT;
+    return v;
+}
+
+SphereView sphere_view(const ViewVolume &volume, double x, double y, double z, double radius) {
+    const auto &m = volume.eye;
+    const double scale = std::sqrt(m[0][0] * m[0][0] + m[1][0] * m[1][0] + m[2][0] * m[2][0]);
+    const double r = (radius + SAFETY_MARGIN) * scale;
+    const double ex = m[0][0] * x + m[0][1] * y + m[0][2] * z + m[0][3];
+    const double ey = m[1][0] * x + m[1][1] * y + m[1][2] * z + m[1][3];
+    const double ez = m[2][0] * x + m[2][1] * y + m[2][2] * z + m[2][3];
+    const double depth = -ez;
+    // Signed distances to the six planes, positive outside: near, far, and the sides
+    // |x| = slope * depth and |y| = slope * depth.
+    constexpr double slope = HALF_SIZE_AT_NEAR / NEAR_PLANE;
+    const double side = std::sqrt(1.0 + slope * slope);
+    const std::array<double, 6> distances = {
+        NEAR_PLANE - depth,           depth - FAR_PLANE,           (ex - slope * depth) / side,
+        (-ex - slope * depth) / side, (ey - slope * depth) / side, (-ey - slope * depth) / side};
+    bool whole = true;
+    for (double d : distances) {
+        if (d > r) {
+            return SPHERE_OUTSIDE;
+        }
+        whole = whole && d < -r;
+    }
+    return whole ? SPHERE_WHOLE : SPHERE_ACROSS;
+}
+
+WindowPoint to_window(const ViewVolume &volume, float x, float y, float z) {
+    const auto &m = volume.eye_float;
+    const float ex = m[0][0] * x + m[0][1] * y + m[0][2] * z + m[0][3];
+    const float ey = m[1][0] * x + m[1][1] * y + m[1][2] * z + m[1][3];
+    const float depth = -(m[2][0] * x + m[2][1] * y + m[2][2] * z + m[2][3]);
+    const float scale = static_cast<float>(NEAR_PLANE / HALF_SIZE_AT_NEAR) / depth;
+    WindowPoint p{volume.centre_x + ex * scale * volume.half_width,
+                  volume.centre_y + ey * scale * volume.half_height, false};
+    p.in_front = volume.projects_exactly && depth >= static_cast<float>(NEAR_PLANE) + NEAR_MARGIN &&
+                 std::isfinite(depth) && std::isfinite(p.x) && std::isfinite(p.y);
+    return p;
+}
+
+bool covers_no_pixel(const WindowPoint &a, const WindowPoint &b, const WindowPoint &c) {
+    if (!(a.in_front && b.in_front && c.in_front)) {
+        return false;
+    }
+    return misses_centres(std::min({a.x, b.x, c.x}), std::max({a.x, b.x, c.x})) ||
+           misses_centres(std::min({a.y, b.y, c.y}), std::max({a.y, b.y, c.y}));
+}

@@ -1,0 +1,42 @@
+// The part of the world a player's view can show, and where on the screen a point of it lands:
+// the camera's eye transform, the projection's frustum and the view's viewport. Used to leave
+// out objects that lie wholly outside the picture and triangles that cover no pixel centre;
+// OpenGL would clip the one and rasterise nothing for the other, so no pixel changes.
+#pragma once
+
+#include "match/world.h"
+
+#include <array>
+
+struct ViewVolume {
+    // World point to eye space: rows of a 3 x 4 matrix, in double and in float.
+    std::array<std::array<double, 4>, 3> eye;
+    std::array<std::array<float, 4>, 3> eye_float;
+    // Window coordinates of normalised device coordinates (0, 0) and the scale to them.
+    float centre_x, centre_y, half_width, half_height;
+    // Whether the world near the camera is small enough in coordinates that a point projected
+    // here lands within a small fraction of a pixel of where OpenGL puts it.
+    bool projects_exactly;
+};
+
+// The camera as set_player_camera loads it (the fixed pitch, the camera's yaw and roll, the
+// world scale and the camera's translation) and the view's viewport.
+ViewVolume view_volume(const PlayerCamera &camera, double pitch, double world_scale,
+                       const std::array<int, 4> &viewport);
+
+// Where a sphere (world units) lies: wholly outside the frustum, wholly inside it (so OpenGL
+// clips none of it), or across its edge, which is also the answer for NaN.
+enum SphereView { SPHERE_OUTSIDE, SPHERE_WHOLE, SPHERE_ACROSS };
+SphereView sphere_view(const ViewVolume &volume, double x, double y, double z, double radius);
+
+// A world point in window coordinates; not `in_front` when it lies at or behind the near
+// plane (or anything is NaN), where a triangle's pixels cannot be foretold this simply.
+struct WindowPoint {
+    float x, y;
+    bool in_front;
+};
+WindowPoint to_window(const ViewVolume &volume, float x, float y, float z);
+
+// True only when a triangle through these points, all in front, surely covers no pixel centre:
+// its bounding box, widened by a margin for rounding, holds none.
+bool covers_no_pixel(const WindowPoint &a, const WindowPoint &b, const WindowPoint &c);

@@ -1,0 +1,137 @@
+// The game's batched and culled view against the object-by-object view it replaced: the same
+// worlds drawn both ways must give the same picture, but for rounding on a few edge pixels.
+#include "max_load_scene.h"
+#include "reference_view.h"
+#include "render_harness.h"
+
+#include "match/world.h"
+#include "render/display.h"
+#include "render/view.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <random>
+#include <vector>
+
+namespace {
+
+constexpr int TEXTURE_SIZE = 64;
+constexpr int STRIPE = 4;
+// A pixel differs when a channel is off by more than this, and at most this share of a
+// frame's pixels may differ: triangles meet the pixel grid a little differently when their
+// corners are placed on the CPU, which moves a pixel here and there along edges.
+constexpr int CHANNEL_TOLERANCE = 2;
+constexpr double DIFFERING_SHARE = 0.0005;
+// Up close, every object within this distance of the player: across the near plane, the
+// frustum's sides and the wall.
+constexpr float CLOSE_SPREAD = 25.0f;
+
+// Stripes in every texture, so that a texture coordinate or a texture gone wrong shows.
+TestImage striped(Rgb a, Rgb b) {
+    TestImage image = uniform_image(TEXTURE_SIZE, a);
+    for (int y = 0; y < TEXTURE_SIZE; ++y) {
+        for (int x = 0; x < TEXTURE_SIZE; ++x) {
+            if ((x / STRIPE + 2 * (y / STRIPE)) % 3 == 0) {
+                image.pixels[static_cast<size_t>(y) * TEXTURE_SIZE + x] = b;
+            }
+        }
+    }
+    return image;
+}
+
+class MatchDisplay : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        ASSERT_TRUE(start_match_display()) << "no OpenGL display";
+        const std::string path = temp_path("striped.dat");
+        ASSERT_TRUE(write_datafile(path, {{true, striped({90, 140, 60}, {40, 70, 20})},
+                                          {true, striped({200, 60, 50}, {90, 20, 200})},
+                                          {true, striped({60, 60, 60}, {230, 230, 20})},
+                                          {true, striped({60, 90, 220}, {250, 250, 250})}}));
+        prepare_match_graphics(path);
+    }
+    void TearDown() override { stop_match_display(); }
+};
+
+std::vector<uint8_t> draw_both_ways(std::vector<uint8_t> &reference_frame) {
+    clear_frame();
+    for (int p = 0; p <= last_human_player; ++p) {
+        reference::draw_player_view(p);
+    }
+    reference_frame = read_frame();
+    return render_frame();
+}
+
+int differing_pixels(const std::vector<uint8_t> &a, const std::vector<uint8_t> &b) {
+    int n = 0;
+    for (size_t i = 0; i < a.size(); i += 3) {
+        bool differs = false;
+        for (size_t c = 0; c < 3; ++c) {
+            differs = differs || std::abs(a[i + c] - b[i + c]) > CHANNEL_TOLERANCE;
+        }
+        n += differs ? 1 : 0;
+    }
+    return n;
+}
+
+// Everything crowded round the players: tanks beside and under the camera, shells and
+// fragments in front of the lens, trees through the frustum's sides, a wall in range, a dead
+// tank, and a tank of each player right by the others.
+void fill_close_world(int last_human, unsigned seed) {
+    fill_max_load_world(last_human, seed);
+    std::minstd_rand random(seed);
+    std::uniform_real_distribution<float> close(-CLOSE_SPREAD, CLOSE_SPREAD);
+    std::uniform_real_distribution<float> angle(0.0f, 360.0f);
+    game_settings.arena_width = 60;
+    for (int i = last_human + 1; i < MAX_TANKS; i += 7) {
+        place_tank(i, close(random), close(random), angle(random));
+        tanks[i].turret_heading = angle(random);
+        tanks[i].life = i % 5 == 0 ? 0 : 1;
+    }
+    for (int i = 0; i < MAX_TREES; i += 9) {
+        trees[i] = Tree{static_cast<int32_t>(close(random)), static_cast<int32_t>(close(random))};
+    }
+    for (int i = 0; i < MAX_BULLETS; i += 3) {
+        bullets[i].x = close(random);
+        bullets[i].z = close(random);
+    }
+    for (int i = 0; i < MAX_PARTICLES; i += 4) {
+        particles[i].x = close(random);
+        particles[i].z = close(random);
+        particles[i].y = GROUND_Y + 12.0f + close(random) / 5.0f;
+    }
+}
+
+TEST(BatchedView, DrawsTheSamePictureAsTheObjectByObjectView) {
+    const int allowed = static_cast<int>(DIFFERING_SHARE * SCREEN_WIDTH * SCREEN_HEIGHT);
+    for (int last_human = 0; last_human < MAX_PLAYERS; ++last_human) {
+        for (unsigned seed = 1; seed <= 2; ++seed) {
+            for (const bool close : {false, true}) {
+                SCOPED_TRACE(testing::Message() << last_human + 1 << " players, seed " << seed
+                                                << (close ? ", close up" : ", spread out"));
+                if (close) {
+                    fill_close_world(last_human, seed);
+                } else {
+                    fill_max_load_world(last_human, seed);
+                }
+                std::vector<uint8_t> reference_frame;
+                const std::vector<uint8_t> frame = draw_both_ways(reference_frame);
+                const int differing = differing_pixels(reference_frame, frame);
+                EXPECT_LE(differing, allowed);
+                // The scene is a real picture: plenty differs from an empty arena.
+                clear_world(last_human);
+                aim_camera(0);
+                EXPECT_GT(differing_pixels(render_frame(), frame), 20 * allowed);
+            }
+        }
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    ::testing::AddGlobalTestEnvironment(new MatchDisplay);
+    return RUN_ALL_TESTS();
+}
