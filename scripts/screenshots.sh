@@ -47,7 +47,8 @@ sleep 2
 wait_screen shows_four_views four-players.png "the four views"
 publish four-players.png four-players.png
 
-hold_key Escape
+REFERENCE="$E2E_TMP/main-menu.png"
+press_until Escape "the end of the match" screen_is_reference
 wait_for_screen_like main-menu.png menu-after-match.png "the main menu after the match"
 click "$MAIN_EXIT"
 wait_game_exit 60

@@ -12,7 +12,8 @@ click "$START_PLAYERS_4"
 wait_screen shows_four_views match.png "a match with four views"
 log "four views on the screen"
 
-hold_key Escape
+REFERENCE="$E2E_TMP/main-menu.png"
+press_until Escape "the end of the match" screen_is_reference
 wait_for_screen_like main-menu.png menu-after-match.png "the main menu after the match"
 
 click "$MAIN_EXIT"

@@ -258,18 +258,42 @@ click() {
     xdotool mousemove "$x" "$y"
     sleep 0.15
     xdotool mousedown 1
-    sleep 0.25
+    sleep 0.4
     xdotool mouseup 1
     sleep 0.15
     park_pointer
 }
 
-# Holds a key long enough for a game that polls the key state; ${2} seconds (default 0.25).
+# Holds a key long enough for a game that polls the key state; ${2} seconds (default 0.4).
 hold_key() {
     game_running || fail "the game is not running (status $(game_status_now)) to press $1"
     xdotool keydown "$1"
-    sleep "${2:-0.25}"
+    sleep "${2:-0.4}"
     xdotool keyup "$1"
+}
+
+# Holds a key again and again until a condition holds. In a match the game reads keys only while
+# it simulates, after each frame; on a loaded machine a slow frame can swallow a whole press.
+press_until() {
+    local key=$1 what=$2
+    shift 2
+    local limit=${WAIT_SECONDS:-$E2E_WAIT}
+    local start=$SECONDS settle
+    while :; do
+        hold_key "$key" 1
+        settle=$((SECONDS + 5))
+        while [ "$SECONDS" -lt "$settle" ]; do
+            "$@" >/dev/null && return 0
+            sleep 0.5
+        done
+        [ $((SECONDS - start)) -lt "$limit" ] || fail "gave up after ${limit} s pressing $key for $what"
+    done
+}
+
+# For press_until: the screen now is the reference screen.
+screen_is_reference() {
+    park_pointer
+    same_as_reference "$(next_shot)"
 }
 
 # Types keys for readers of the keyboard buffer (key prompts, the file selector).

@@ -22,9 +22,9 @@ sleep 3
 wait_screen shows_one_view match-later.png "the match to go on"
 
 [ ! -e "$GAME/screen.bmp" ] || fail "screen.bmp existed before F12"
-hold_key F12
-wait_for "screen.bmp to be written" test -s "$GAME/screen.bmp"
-hold_key Escape
+press_until F12 "screen.bmp to be written" test -s "$GAME/screen.bmp"
+REFERENCE="$E2E_TMP/main-menu.png"
+press_until Escape "the end of the match" screen_is_reference
 wait_for_screen_like main-menu.png menu-after-match.png "the main menu after the match"
 log "back in the main menu"
 

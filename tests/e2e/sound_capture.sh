@@ -56,12 +56,12 @@ quiet=$(loud_samples "$audio" 0 "$before")
 [ "$quiet" -eq 0 ] || fail "$quiet loud samples before anyone fired"
 log "silent so far ($before bytes of sound output)"
 
-hold_key space
 heard() { [ "$(loud_samples "$audio" "$before")" -gt 100 ]; }
-wait_for "the sound of the shot" heard
+press_until space "the sound of the shot" heard
 log "the shot was heard: $(loud_samples "$audio" "$before") loud samples"
 
-hold_key Escape
+REFERENCE="$E2E_TMP/main-menu.png"
+press_until Escape "the end of the match" screen_is_reference
 wait_for_screen_like main-menu.png menu-after-match.png "the main menu after the match"
 click "$MAIN_EXIT"
 wait_game_exit 60

@@ -18,7 +18,8 @@ hold_key space
 hold_key z 0.5
 sleep 2
 wait_screen shows_one_view match-after-shot.png "the match to go on after the shot"
-hold_key Escape
+REFERENCE="$E2E_TMP/main-menu.png"
+press_until Escape "the end of the match" screen_is_reference
 wait_for_screen_like main-menu.png menu-after-match.png "the main menu after the match"
 click "$MAIN_EXIT"
 wait_game_exit 60
