@@ -5,37 +5,23 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstring>
 #include <set>
-#include <string>
-
-#ifndef KEYBOARD_CFG
-#error "KEYBOARD_CFG must name a freshly written default keyboard.cfg"
-#endif
 
 TEST(DefaultKeyboardCfg, BindsEveryActionToItsOwnFreeKey) {
     ASSERT_EQ(install_allegro(SYSTEM_NONE, &errno, atexit), 0);
-    PACKFILE *f = pack_fopen(KEYBOARD_CFG, "pr");
-    ASSERT_NE(f, nullptr) << KEYBOARD_CFG;
-    constexpr int PAYLOAD = 4 * sizeof(PlayerControls);
-    std::array<unsigned char, PAYLOAD + 16> payload{};
-    long got = pack_fread(payload.data(), static_cast<long>(payload.size()), f);
-    pack_fclose(f);
-    ASSERT_EQ(got, PAYLOAD) << "four 32-byte records and nothing else";
-
-    std::array<PlayerControls, 4> records{};
-    std::memcpy(records.data(), payload.data(), PAYLOAD);
+    std::array<PlayerControls, 5> records{}; // room to see a longer file
+    PACKFILE *file = pack_fopen(KEYBOARD_CFG, "pr");
+    ASSERT_NE(file, nullptr) << KEYBOARD_CFG;
+    const long got = pack_fread(records.data(), sizeof records, file);
+    pack_fclose(file);
+    ASSERT_EQ(got, 4 * static_cast<long>(sizeof(PlayerControls))) << "four records, no more";
     std::set<int32_t> used;
-    for (size_t p = 0; p < records.size(); ++p) {
-        EXPECT_EQ(records[p].control_type, CONTROL_KEYBOARD) << "player " << p;
-        for (int a = 0; a < NUM_ACTIONS; ++a) {
-            int32_t key = records[p].keys[a];
-            SCOPED_TRACE("player " + std::to_string(p) + ", action " + std::to_string(a));
-            EXPECT_GT(key, 0) << "unbound";
-            EXPECT_LT(key, KEY_MAX);
-            // Fixed match keys: the screenshot and leaving the match.
-            EXPECT_NE(key, KEY_F12);
-            EXPECT_NE(key, KEY_ESC);
+    for (int p = 0; p < 4; ++p) {
+        const PlayerControls &player = records[p];
+        EXPECT_EQ(player.control_type, CONTROL_KEYBOARD);
+        for (int32_t key : player.keys) {
+            // F12 and Escape are the match's own: the screenshot and the way out.
+            EXPECT_TRUE(key > 0 && key < KEY_MAX && key != KEY_F12 && key != KEY_ESC) << key;
             EXPECT_TRUE(used.insert(key).second) << "key " << key << " is bound twice";
         }
     }

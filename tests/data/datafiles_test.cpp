@@ -1,0 +1,163 @@
+// The generated datafiles: pictures that show, buttons that fit the menus, cues that are heard.
+#include "frontend/menu.h"
+
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+// A datafile of the game folder, its bitmaps in 24 bits; null when missing.
+DATAFILE *game_datafile(const char *name) {
+    install_allegro(SYSTEM_NONE, &errno, atexit);
+    set_color_conversion(COLORCONV_TOTAL);
+    set_color_depth(24);
+    return load_datafile((std::string(GAME_DIR) + "/" + name).c_str());
+}
+
+BITMAP *image(const DATAFILE *data, int index) {
+    return static_cast<BITMAP *>(data[index].dat);
+}
+
+bool is_mask(BITMAP *bmp, int x, int y) {
+    return getpixel(bmp, x, y) == bitmap_mask_color(bmp);
+}
+
+struct Box {
+    int x, y, w, h;
+};
+
+// Buttons inside the screen, big enough, clear of each other and of the text lines.
+void expect_layout(const char *screen, const std::vector<Box> &buttons,
+                   const std::vector<Box> &texts = {}) {
+    const auto overlap = [](Box a, Box b) {
+        return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+    };
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        const Box a = buttons[i];
+        EXPECT_TRUE(a.w >= 16 && a.h >= 16) << screen << " button " << i;
+        EXPECT_TRUE(a.x >= 0 && a.y >= 0 && a.x + a.w <= MENU_WIDTH && a.y + a.h <= MENU_HEIGHT)
+            << screen << " button " << i << " leaves the screen";
+        for (size_t j = i + 1; j < buttons.size(); ++j) {
+            EXPECT_FALSE(overlap(a, buttons[j])) << screen << " buttons " << i << " and " << j;
+        }
+        for (const Box text : texts) {
+            EXPECT_FALSE(overlap(a, text)) << screen << " button " << i << " on a text line";
+        }
+    }
+}
+
+// A sample as signed values in [-1, 1]; Allegro keeps them unsigned, centred on half the range.
+std::vector<double> wave_of(const SAMPLE *spl) {
+    std::vector<double> wave(spl->len);
+    for (size_t i = 0; i < wave.size(); ++i) {
+        wave[i] = spl->bits == 16 ? (static_cast<const uint16_t *>(spl->data)[i] - 32768) / 32768.0
+                                  : (static_cast<const uint8_t *>(spl->data)[i] - 128) / 128.0;
+    }
+    return wave;
+}
+
+double rms(const std::vector<double> &wave, size_t count) {
+    return std::sqrt(std::inner_product(wave.begin(), wave.begin() + count, wave.begin(), 0.0) /
+                     static_cast<double>(count));
+}
+} // namespace
+
+TEST(Images, EveryOneIsAPictureAndEveryHighlightPlainlyDiffers) {
+    static DATAFILE *menus = game_datafile("menus.dat");
+    static DATAFILE *textures = game_datafile("textures.dat");
+    ASSERT_TRUE(menus != nullptr && textures != nullptr) << "datafiles missing in " << GAME_DIR;
+    for (const DATAFILE *data : {menus, textures}) {
+        for (int i = 0; data[i].type != DAT_END; ++i) {
+            std::set<int> colours;
+            for (int y = 0; y < image(data, i)->h; ++y) {
+                for (int x = 0; x < image(data, i)->w; ++x) {
+                    if (!is_mask(image(data, i), x, y)) {
+                        colours.insert(getpixel(image(data, i), x, y));
+                    }
+                }
+            }
+            EXPECT_GE(colours.size(), 3u) << "object " << i << " is a flat fill";
+        }
+    }
+    for (int index : {MENU_OK, MENU_CONTROLS, MENU_DOWN, MENU_EXIT, MENU_LOAD, MENU_OPTIONS,
+                      MENU_ONE_PLAYER, MENU_TWO_PLAYERS, MENU_THREE_PLAYERS, MENU_FOUR_PLAYERS,
+                      MENU_SAVE, MENU_START, MENU_UP}) {
+        BITMAP *normal = image(menus, index);
+        BITMAP *lit = image(menus, index + 1);
+        ASSERT_TRUE(normal->w == lit->w && normal->h == lit->h) << "object " << index;
+        int differing = 0;
+        for (int y = 0; y < normal->h; ++y) {
+            for (int x = 0; x < normal->w; ++x) {
+                const int a = getpixel(normal, x, y);
+                const int b = getpixel(lit, x, y);
+                const int change = std::abs(getr24(a) - getr24(b)) +
+                                   std::abs(getg24(a) - getg24(b)) +
+                                   std::abs(getb24(a) - getb24(b));
+                differing += change > 60 ? 1 : 0;
+            }
+        }
+        EXPECT_GT(differing, normal->w * normal->h / 3) << "object " << index;
+    }
+    EXPECT_FALSE(is_mask(image(menus, MENU_POINTER), 0, 0)) << "the hot spot pixel is not drawn";
+
+    // The buttons where each menu screen puts them.
+    const auto at = [](int index, int x, int y) {
+        return Box{x, y, image(menus, index)->w, image(menus, index)->h};
+    };
+    const auto centred = [&](int index, int cx, int cy) {
+        return at(index, cx - image(menus, index)->w / 2, cy - image(menus, index)->h / 2);
+    };
+    // Text lines of 8-pixel characters; the control type screen centres them on x 320.
+    const auto line = [](int chars, int x, int y) { return Box{x, y, 8 * chars, 8}; };
+    const Box title = at(MENU_TITLE, MENU_TITLE_X, MENU_TITLE_Y);
+    expect_layout("main", {title, centred(MENU_START, 320, 165), centred(MENU_OPTIONS, 320, 215),
+                           centred(MENU_EXIT, 320, 260)});
+    expect_layout("start", {title, at(MENU_ONE_PLAYER, 320, 165), at(MENU_TWO_PLAYERS, 320, 202),
+                            at(MENU_THREE_PLAYERS, 320, 239), at(MENU_FOUR_PLAYERS, 320, 276)});
+    expect_layout("control set-up",
+                  {at(MENU_ONE_PLAYER, 320, 140), at(MENU_TWO_PLAYERS, 320, 200),
+                   at(MENU_THREE_PLAYERS, 320, 260), at(MENU_FOUR_PLAYERS, 320, 320)});
+    expect_layout("control type",
+                  {at(MENU_UP, 300, 260), at(MENU_DOWN, 340, 260), at(MENU_OK, 320, 300)},
+                  {line(19, 320 - 4 * 19, 200), line(13, 320 - 4 * 13, 240)});
+    std::vector<Box> options = {at(MENU_SAVE, 450, 70), at(MENU_LOAD, 450, 105),
+                                at(MENU_CONTROLS, 450, 240)};
+    std::vector<Box> lines;
+    for (int y = 70; y <= 420; y += 35) {
+        options.push_back(at(MENU_UP, 320, y));
+        options.push_back(at(MENU_DOWN, 360, y));
+        lines.push_back(line(29, 50, y + 10)); // "Tank Rotation Speed: 0.100000", the longest
+    }
+    expect_layout("options", options, lines);
+}
+
+TEST(Sounds, EveryCueIsHeardUnclippedAndUnlikeTheOthers) {
+    static DATAFILE *sounds = game_datafile("sounds.dat");
+    ASSERT_NE(sounds, nullptr) << "sounds.dat missing in " << GAME_DIR;
+    std::vector<std::vector<double>> waves;
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_EQ(sounds[i].type, DAT_SAMPLE) << "cue " << i;
+        waves.push_back(wave_of(static_cast<const SAMPLE *>(sounds[i].dat)));
+        const auto [low, high] = std::minmax_element(waves[i].begin(), waves[i].end());
+        EXPECT_LT(std::max(-*low, *high), 0.97) << "cue " << i << " clips";
+        EXPECT_GT(rms(waves[i], waves[i].size()), 0.02) << "cue " << i << " is silent";
+    }
+    for (size_t a = 0; a < waves.size(); ++a) {
+        for (size_t b = a + 1; b < waves.size(); ++b) {
+            const size_t common = std::min(waves[a].size(), waves[b].size());
+            std::vector<double> difference(common);
+            for (size_t i = 0; i < common; ++i) {
+                difference[i] = waves[a][i] - waves[b][i];
+            }
+            EXPECT_GT(rms(difference, common),
+                      0.5 * std::min(rms(waves[a], common), rms(waves[b], common)))
+                << "cues " << a << " and " << b << " sound alike";
+        }
+    }
+}
