@@ -1,235 +1,114 @@
 #include "test_support.h"
 
 #include "config/controls.h"
+#include "match/computer.h"
 #include "match/control.h"
+#include "match/tick.h"
 #include "match/world.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
-#include <filesystem>
-#include <string>
+#include <cstdlib>
 
-namespace {
-
-void bind_keyboard(int player, int left, int right, int forwards, int backwards, int turret_left,
-                   int turret_right, int shoot, int type = CONTROL_KEYBOARD) {
-    player_controls[player] =
-        PlayerControls{type, {left, right, forwards, backwards, turret_left, turret_right, shoot}};
-}
-
-void bind_wasd(int player, int type = CONTROL_KEYBOARD) {
-    bind_keyboard(player, KEY_A, KEY_D, KEY_W, KEY_S, KEY_Q, KEY_E, KEY_SPACE, type);
-}
-
-void release_all() {
-    for (int i = 0; i < KEY_MAX; ++i) {
-        key[i] = 0;
-    }
-    mouse_b = 0;
-}
-
-TEST(HumanControl, KeyboardActionsRepeatWhileHeld) {
+TEST(ComputerTanks, EachLiveOneTurnsWandersFiresAndDrivesOnItsDraws) {
     reset_world();
-    game_settings.tank_rotation_speed = 7.0f;
-    game_settings.tank_speed = 0.5f;
-    bind_wasd(0);
-    Tank &tank = tanks[0];
-
-    key[KEY_A] = 1;
-    player_input(0);
-    player_input(0);
-    EXPECT_EQ(tank.heading, 14.0f);
-    key[KEY_D] = 1;
-    player_input(0);
-    EXPECT_EQ(tank.heading, 14.0f);
-    release_all();
-
-    tank.heading = 0.0f;
-    key[KEY_W] = 1;
-    key[KEY_S] = 1;
-    player_input(0);
-    EXPECT_FLOAT_EQ(tank.velocity_z, 0.5f); // forwards wins
-    key[KEY_W] = 0;
-    player_input(0);
-    EXPECT_FLOAT_EQ(tank.velocity_z, -0.5f);
-    key[KEY_S] = 0;
-    player_input(0);
-    EXPECT_EQ(tank.velocity_z, 0.0f); // released: stops at once
-    EXPECT_EQ(tank.velocity_x, 0.0f);
-
-    // The turret turns 2.5 a tick whatever the hull's rotation speed, and alone.
-    key[KEY_Q] = 1;
-    player_input(0);
-    player_input(0);
-    EXPECT_EQ(tank.turret_heading, 5.0f);
-    EXPECT_EQ(tank.heading, 0.0f);
-    key[KEY_Q] = 0;
-    key[KEY_E] = 1;
-    player_input(0);
-    EXPECT_EQ(tank.turret_heading, 2.5f);
-    release_all();
-
-    key[KEY_SPACE] = 1;
-    player_input(0);
-    EXPECT_EQ(bullets[0].life, game_settings.bullet_life);
-    EXPECT_EQ(match_over, 0);
-}
-
-TEST(HumanControl, UnboundAndOutOfRangeScancodesNeverAct) {
-    reset_world();
-    bind_keyboard(0, 0, -5, KEY_MAX, 100000, 0, 0, -1);
-    tanks[0].velocity_x = 0.3f;
-    for (int i = 1; i < KEY_MAX; ++i) {
-        key[i] = 1;
-    }
-    player_input(0);
-    EXPECT_EQ(tanks[0].heading, 0.0f);
-    EXPECT_EQ(tanks[0].turret_heading, 0.0f);
-    EXPECT_EQ(tanks[0].velocity_x, 0.0f); // neither forwards nor backwards: stop
-    EXPECT_EQ(bullets[0].life, 0);
-    EXPECT_EQ(match_over, 1); // Escape is down too
-    EXPECT_FALSE(key_down(-1));
-    EXPECT_FALSE(key_down(KEY_MAX));
-    EXPECT_TRUE(key_down(KEY_MAX - 1));
-    EXPECT_FALSE(key_down(0));
-}
-
-TEST(HumanControl, MouseKeysTurnTheTurretByMickeysAndFireOnTheLeftButton) {
-    FakeMouse mouse;
-    reset_world();
-    bind_wasd(0, CONTROL_MOUSE_KEYS);
-    bind_wasd(1, CONTROL_MOUSE_KEYS);
-    Tank &tank = tanks[0];
-    tank.turret_heading = 10.0f;
-    key[KEY_W] = 1;
-    key[KEY_Q] = 1; // the turret and shoot keys have no part in this mode
-    key[KEY_SPACE] = 1;
-    mouse.move(30);
-    player_input(0);
-    player_input(1);
-    EXPECT_EQ(tank.turret_heading, -20.0f);   // right turns right
-    EXPECT_EQ(tanks[1].turret_heading, 0.0f); // the first mouse player took all the motion
-    EXPECT_FLOAT_EQ(tank.velocity_z, 0.2f);
-    EXPECT_EQ(bullets[0].life, 0);
-
-    mouse_b = 2; // right button alone
-    player_input(0);
-    EXPECT_EQ(bullets[0].life, 0);
-    mouse_b = 3;
-    player_input(0);
-    player_input(1);
-    EXPECT_GT(bullets[0].life, 0);
-    EXPECT_GT(bullets[1].life, 0); // both mouse players fire on the one button
-    mouse.move(-4);
-    player_input(0);
-    EXPECT_EQ(tank.turret_heading, -16.0f);
-}
-
-TEST(HumanControl, OtherControlTypesLeaveTheTankAloneButMatchKeysStillWork) {
-    for (int type : {int{CONTROL_GAMEPAD}, int{CONTROL_JOYSTICK}, 4, -1, 1000}) {
-        SCOPED_TRACE(type);
-        FakeMouse mouse;
-        reset_world();
-        bind_wasd(0, type);
-        tanks[0].velocity_z = 0.3f;
-        for (int scancode : {KEY_A, KEY_W, KEY_Q, KEY_SPACE}) {
-            key[scancode] = 1;
+    game_settings.number_of_tanks = 20;
+    game_settings.tank_speed = 0.25f;
+    last_human_player = 1;
+    for (int i = 0; i <= 20; ++i)
+        tanks[i] = Tank{0, -11, 0, 0, 0, float(i), float(-i), 0, 0, 0, 0, 3};
+    tanks[4].life = 0;   // destroyed: skipped without drawing
+    tanks[3].reload = 5; // reloading: no shot
+    std::srand(31);
+    drive_computer_tanks();
+    const long long next = replay_below(32768);
+    std::srand(31);
+    for (int i = 0; i <= 20; ++i) {
+        const Tank &t = tanks[i];
+        if (i <= 1 || i == 4 || i == 20) { // human, destroyed, not in play
+            EXPECT_TRUE(t.heading == i && t.turret_heading == -i && t.velocity_z == 0.0f) << i;
+            continue;
         }
-        mouse_b = 1;
-        mouse.move(12);
-        player_input(0);
-        EXPECT_EQ(tanks[0].heading, 0.0f);
-        EXPECT_EQ(tanks[0].turret_heading, 0.0f);
-        EXPECT_EQ(tanks[0].velocity_z, 0.3f);
-        EXPECT_EQ(bullets[0].life, 0);
-        EXPECT_EQ(match_over, 0);
-        key[KEY_ESC] = 1;
-        key[KEY_F12] = 1; // no screen in a headless test: nothing to write
-        player_input(0);
-        EXPECT_EQ(match_over, 1);
+        // Hull and turret turn left on 60 draws of 100, right on the other 40.
+        EXPECT_EQ(t.heading, i + (replay_below(100) < 60 ? 2.0f : -2.0f)) << i;
+        EXPECT_EQ(t.turret_heading, -i + (replay_below(100) < 60 ? 1.0f : -1.0f)) << i;
+        const double heading = t.heading * 3.141592654 / 180; // driving along the new heading
+        EXPECT_NEAR(t.velocity_x, 0.25 * std::sin(heading), 1e-6) << i;
+        EXPECT_NEAR(t.velocity_z, 0.25 * std::cos(heading), 1e-6) << i;
     }
-    // Players outside the four are ignored.
-    reset_world();
-    key[KEY_ESC] = 1;
-    player_input(-1);
-    player_input(4);
-    EXPECT_EQ(match_over, 0);
+    EXPECT_EQ(next, replay_below(32768));
+    EXPECT_TRUE(bullets[15].life > 0 && bullets[16].life == 0); // all but the reloading one
 }
 
-TEST(HumanControl, TwoPlayersOnOneKeyBothAct) {
-    reset_world();
-    bind_wasd(0);
-    bind_keyboard(1, KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN, KEY_DEL, KEY_PGDN, KEY_SPACE);
-    tanks[1].x = 50.0f;
-    key[KEY_SPACE] = 1;
-    player_input(0);
-    player_input(1);
-    EXPECT_GT(bullets[0].life, 0);
-    EXPECT_GT(bullets[1].life, 0);
-    EXPECT_FLOAT_EQ(bullets[1].x, 50.0f);
+TEST(HumanControl, EachControlTypeActsOnItsOwnInputs) {
+    // Keys and mouse buttons held for one step, with the mouse moved right and Escape down.
+    const struct {
+        int type, buttons, held[3];
+        float heading, turret, velocity_z;
+        bool fires;
+    } cases[] = {{CONTROL_KEYBOARD, 1, {KEY_A, KEY_W, KEY_SPACE}, 7, 0, 0.496273f, true},
+                 {CONTROL_KEYBOARD, 1, {KEY_A, KEY_D, KEY_S}, 0, 0, -0.5f, false},
+                 {CONTROL_KEYBOARD, 1, {KEY_W, KEY_S, KEY_Q}, 0, 2.5f, 0.5f, false},
+                 {CONTROL_KEYBOARD, 1, {KEY_D, KEY_E, KEY_ESC}, -7, -2.5f, 0, false},
+                 {CONTROL_MOUSE_KEYS, 1, {KEY_A, KEY_Q, KEY_SPACE}, 7, -12, 0, true},
+                 {CONTROL_MOUSE_KEYS, 2, {KEY_D, KEY_S, KEY_SPACE}, -7, -12, -0.496273f, false},
+                 {CONTROL_GAMEPAD, 1, {KEY_A, KEY_W, KEY_SPACE}, 0, 0, 0.3f, false},
+                 {-1, 1, {KEY_A, KEY_W, KEY_SPACE}, 0, 0, 0.3f, false}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.type << ": " << c.held[0] << " " << c.held[1]);
+        reset_world();
+        game_settings.tank_rotation_speed = 7.0f;
+        game_settings.tank_speed = 0.5f;
+        player_controls[0] =
+            PlayerControls{c.type, {KEY_A, KEY_D, KEY_W, KEY_S, KEY_Q, KEY_E, KEY_SPACE}};
+        tanks[0].velocity_z = 0.3f;
+        key[c.held[0]] = key[c.held[1]] = key[c.held[2]] = key[KEY_ESC] = 1;
+        mouse_b = c.buttons;
+        mouse_motion_x = 12;
+        player_input(0);
+        EXPECT_TRUE(tanks[0].heading == c.heading && tanks[0].turret_heading == c.turret);
+        EXPECT_NEAR(tanks[0].velocity_z, c.velocity_z, 1e-6); // turned first, then driven
+        EXPECT_TRUE((bullets[0].life > 0) == c.fires && match_over == 1);
+    }
 }
 
-TEST(HumanControl, F12WritesTheScreenToScreenBmp) {
-    namespace fs = std::filesystem;
-    const fs::path before = fs::current_path();
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    const fs::path dir =
-        fs::temp_directory_path() / ("match_tests_screenshot_" + std::to_string(stamp));
-    fs::create_directories(dir);
-    fs::current_path(dir);
-    fs::remove("screen.bmp");
-
+TEST(Camera, StandsTenBehindAndTwelveAboveTheTankAlongItsTurret) {
     reset_world();
-    set_color_depth(16);
-    BITMAP *shot = create_bitmap(16, 8);
-    ASSERT_NE(shot, nullptr);
-    clear_to_color(shot, makecol(255, 0, 0));
-    screen = shot;
-    player_input(0);
-    EXPECT_FALSE(fs::exists("screen.bmp"));
-    key[KEY_F12] = 1;
-    player_input(0);
-    screen = nullptr;
-    destroy_bitmap(shot);
-    EXPECT_TRUE(fs::exists("screen.bmp"));
-    EXPECT_GT(fs::file_size("screen.bmp"), 16u * 8u);
-
-    fs::current_path(before);
-    fs::remove_all(dir);
+    tanks[2] = Tank{5, -11, 7, 0, 0, 45, 0, 0, 0, 0, 0, 3}; // the hull heading plays no part
+    const struct {
+        float turret, x, z, yaw;
+    } cases[] = {{0, 5, -3, -180}, {90, -5, 7, -270}, {-30, 10, -1.660254f, -150}};
+    for (const auto &c : cases) {
+        tanks[2].turret_heading = c.turret;
+        update_camera(2);
+        const PlayerCamera &camera = player_cameras[2];
+        EXPECT_NEAR(camera.translate_x, -c.x, 1e-5) << c.turret;
+        EXPECT_NEAR(camera.translate_z, -c.z, 1e-5) << c.turret;
+        EXPECT_TRUE(camera.yaw == c.yaw && camera.translate_y == -1.0f && camera.pitch == 10.0f);
+    }
 }
 
-TEST(Camera, StandsBehindAndAboveTheTankAlongItsTurret) {
+TEST(Tick, ComputerTanksDecideBeforeTheWorldMovesAndHumansAfter) {
     reset_world();
-    Tank &tank = tanks[2];
-    tank.x = 5.0f;
-    tank.y = -11.0f;
-    tank.z = 7.0f;
-    tank.heading = 45.0f; // the hull plays no part
-    tank.turret_heading = 0.0f;
-    player_cameras[2].roll = 3.0f;
-    update_camera(2);
-    const PlayerCamera &camera = player_cameras[2];
-    // At (5, 1, -3): the translation is the camera position negated.
-    EXPECT_NEAR(camera.translate_x, -5.0f, 1e-5);
-    EXPECT_FLOAT_EQ(camera.translate_y, -1.0f);
-    EXPECT_NEAR(camera.translate_z, 3.0f, 1e-5);
-    EXPECT_EQ(camera.yaw, -180.0f);
-    EXPECT_EQ(camera.pitch, 10.0f);
-    EXPECT_EQ(camera.roll, 3.0f);
-
-    tank.turret_heading = 90.0f; // facing +x: camera at (-5, 1, 7)
-    update_camera(2);
-    EXPECT_NEAR(camera.translate_x, 5.0f, 1e-5);
-    EXPECT_NEAR(camera.translate_z, -7.0f, 1e-5);
-    EXPECT_EQ(camera.yaw, -270.0f);
-
-    tank.turret_heading = -30.0f;
-    update_camera(2);
-    EXPECT_NEAR(-camera.translate_x, 5.0f - 10.0f * std::sin(-30.0 * 3.141592654 / 180), 1e-5);
-    EXPECT_NEAR(-camera.translate_z, 7.0f - 10.0f * std::cos(-30.0 * 3.141592654 / 180), 1e-5);
-    EXPECT_EQ(player_cameras[0].pitch, 0.0f);
+    game_settings.number_of_tanks = tanks_alive = 3;
+    game_settings.number_of_trees = 0;
+    for (int i = 0; i < 3; ++i)
+        tanks[i] = Tank{-100.0f + 50 * i, -11, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3};
+    last_human_player = 1;
+    player_controls[0] = PlayerControls{CONTROL_KEYBOARD, {0, 0, KEY_W, 0, 0, 0, 0}};
+    player_controls[1] = PlayerControls{CONTROL_KEYBOARD, {0, 0, 0, 0, 0, 0, KEY_SPACE}};
+    key[KEY_W] = key[KEY_SPACE] = key[KEY_ESC] = 1;
+    tanks[0].velocity_x = 1.0f;
+    simulate_tick();
+    // The computer tank drove and fired before the world moved.
+    EXPECT_TRUE(tanks[2].x == tanks[2].velocity_x && tanks[2].x != 0.0f);
+    EXPECT_EQ(bullets[0].life, game_settings.bullet_life - 1);
+    // Human input comes after: player 0 moved by its old velocity, then set a new one, and the
+    // camera of the same tick sees the moved tank.
+    EXPECT_TRUE(tanks[0].x == -99.0f && tanks[0].velocity_x == 0.0f);
+    EXPECT_NEAR(player_cameras[0].translate_x, 99.0f, 1e-5);
+    // Player 1 still fires after player 0 saw Escape; slot 2 is no player.
+    EXPECT_TRUE(match_over == 1 && bullets[1].life == game_settings.bullet_life);
+    EXPECT_TRUE(player_cameras[1].pitch == 10.0f && player_cameras[2].pitch == 0.0f);
 }
-
-} // namespace

@@ -1,57 +1,38 @@
-// Shared fixtures of the simulation tests: a clean world, the random stream replayed,
-// and stand-ins for the sound device and the mouse that record what the game asks of them.
+// Shared fixtures of the simulation tests: a clean world, the random stream replayed, and
+// stand-ins for the sound device and the mouse that record what the game asks of them.
 #pragma once
 
 #include <allegro.h>
 
 #include <vector>
 
-// Zero tables, default settings, no keys or buttons down, no sound data, seed 1.
+// Zero tables, default settings, no keys, buttons or mouse motion, no sound data, seed 1.
 void reset_world();
-
-// The draws the game makes, replayed from the C library's generator after srand.
-int replay_draw();
+// The horizontal mouse motion that the next get_mouse_mickeys takes and reports.
+extern int mouse_motion_x;
+// The next draw of the game's random stream, r mod n, replayed after srand.
 long long replay_below(long long n);
-
-// Skips `count` draws of the replayed stream.
-void skip_draws(int count);
 
 struct PlayedSound {
     const SAMPLE *sample;
     int volume;
-    int pan;
-    int frequency;
-    int playmode;
 };
 
 // While one exists, Allegro plays through a recording driver instead of the real device.
 struct FakeSoundDevice {
-    explicit FakeSoundDevice(int driver_id = AL_ID('F', 'A', 'K', 'E'));
+    FakeSoundDevice();
     ~FakeSoundDevice();
-    FakeSoundDevice(const FakeSoundDevice &) = delete;
-    FakeSoundDevice &operator=(const FakeSoundDevice &) = delete;
-
-    const std::vector<PlayedSound> &played() const;
-    void clear();
-
+    const std::vector<PlayedSound> &played() const { return sounds; }
+    void clear() { sounds.clear(); }
+    std::vector<PlayedSound> sounds;
     DIGI_DRIVER *previous;
 };
 
-// The three samples of a sounds datafile, each with a frequency of its own.
+// A sounds datafile of three samples.
 struct FakeSoundData {
-    FakeSoundData();
-    SAMPLE samples[3];
-    DATAFILE objects[4];
-};
-
-// While one exists, get_mouse_mickeys reports `next_x` once and then nothing until set again.
-struct FakeMouse {
-    FakeMouse();
-    ~FakeMouse();
-    FakeMouse(const FakeMouse &) = delete;
-    FakeMouse &operator=(const FakeMouse &) = delete;
-
-    void move(int x);
-
-    MOUSE_DRIVER *previous;
+    SAMPLE samples[3] = {};
+    DATAFILE objects[4] = {{&samples[0], DAT_SAMPLE, sizeof(SAMPLE), nullptr},
+                           {&samples[1], DAT_SAMPLE, sizeof(SAMPLE), nullptr},
+                           {&samples[2], DAT_SAMPLE, sizeof(SAMPLE), nullptr},
+                           {nullptr, DAT_END, 0, nullptr}};
 };

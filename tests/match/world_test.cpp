@@ -1,0 +1,277 @@
+#include "test_support.h"
+
+#include "match/movement.h"
+#include "match/setup.h"
+#include "match/sound.h"
+#include "match/update.h"
+#include "match/world.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+// A treeless default arena with `count` live tanks in a row far from the origin.
+void open_field(int count) {
+    reset_world();
+    game_settings.number_of_trees = 0;
+    game_settings.number_of_tanks = tanks_alive = count;
+    for (int i = 0; i < count; ++i)
+        tanks[i] = Tank{-140.0f + 10.0f * i, -11, 140, 0, 0, 0, 0, 0, 0, 0, 0, 3};
+}
+
+Tank moving_tank(float x, float z, float velocity_x, float velocity_z, int life) {
+    return Tank{x, -11, z, velocity_x, velocity_z, 0, 0, 0, 0, 0, 0, life};
+}
+
+} // namespace
+
+// Each placement draws x, then z, as r mod 2h - h; a tank then draws its heading.
+TEST(MatchSetup, TanksThenTreesTakeTheirDrawsInOrderInsideTheArena) {
+    // Twice the largest half-extent does not fit in 32 bits.
+    for (int32_t half : {37, INT_MAX}) {
+        SCOPED_TRACE(half);
+        reset_world();
+        // Arena half-extents, 30 trees, 20 tanks of life 4 and human tanks of life 6.
+        game_settings =
+            GameSettings{half, half == 37 ? 23 : half, 30, 20, 0.2f, 2, 50, 4, 6, 50, 1};
+        tanks.fill(Tank{1, 2, 3, 5, -5, 6, 33, 7, 8, 0.2f, 7, 9});
+        trees[30] = Tree{1234, 5678};
+        bullets[499].life = particles[9999].life = 5;
+        std::srand(42);
+        set_up_world(2);
+        std::srand(42);
+        const long long w = game_settings.arena_width, h = game_settings.arena_height;
+        for (int i = 0; i < 20; ++i) {
+            const Tank &t = tanks[i];
+            EXPECT_EQ(t.x, static_cast<float>(replay_below(2 * w) - w)) << i;
+            EXPECT_EQ(t.z, static_cast<float>(replay_below(2 * h) - h)) << i;
+            EXPECT_EQ(t.heading, static_cast<float>(replay_below(360))) << i;
+            EXPECT_TRUE(t.y == -11 && t.velocity_x == 0 && t.velocity_z == 0 &&
+                        t.life == (i < 3 ? 6 : 4));
+            // Turret heading, recoil and reload carry over from the last match.
+            EXPECT_TRUE(t.turret_heading == 33.0f && t.recoil == 0.2f && t.reload == 7);
+        }
+        for (int i = 0; i < 30; ++i)
+            EXPECT_TRUE(trees[i].x == replay_below(2 * w) - w &&
+                        trees[i].z == replay_below(2 * h) - h)
+                << i;
+        EXPECT_TRUE(tanks_alive == 20 && tanks[20].life == 9 && trees[30].x == 1234 &&
+                    bullets[499].life == 0 && particles[9999].life == 0);
+    }
+    game_settings.number_of_tanks = 100000;
+    set_up_world(3);
+    EXPECT_EQ(tanks_alive, MAX_TANKS); // held to the table's capacity
+}
+
+TEST(WorldUpdate, TanksStopFlushWithTheArenaEdgesWhateverTheNumbers) {
+    open_field(4);
+    game_settings.arena_height = 120;
+    tanks[0] = moving_tank(149.9f, 10, 0.5f, 0, 3);
+    tanks[1] = moving_tank(-149.9f, -119.8f, -0.5f, -0.5f, 3);
+    tanks[2] = moving_tank(3, 119.5f, 0.25f, 1, 3);
+    tanks[3] = moving_tank(0, 0, -INFINITY, NAN, 0); // destroyed tanks move too
+    update_world();
+    const float expected[4][2] = {{150, 10}, {-150, -120}, {3.25f, 120}, {-150, 0}};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(tanks[i].x == expected[i][0] && tanks[i].z == expected[i][1]) << i;
+    EXPECT_TRUE(tanks[3].x == -150.0f && std::isnan(tanks[3].z)); // NaN passes every bound
+}
+
+TEST(WorldUpdate, TreesBlockTheOpenSquareAroundThemAfterTruncation) {
+    const struct {
+        float dx, dz;
+        bool blocked;
+    } cases[] = {{0, 0, true},         {1.99f, 0, true},     {2, 0, false},
+                 {-1.99f, 0, true},    {-2, 0, false},       {1.5f, 2, false},
+                 {0.5f, -1.99f, true}, {-1.5f, -1.5f, true}, {-2.5f, 1, false}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.dx << ", " << c.dz);
+        open_field(1);
+        game_settings.number_of_trees = 2;
+        trees[0] = Tree{10, 10};
+        trees[1] = Tree{60, 60};
+        // The tank moves by (1, 5) to the offset from a tree; a bullet stands there from another.
+        const float x = 9 + c.dx, z = 5 + c.dz;
+        tanks[0] = moving_tank(x, z, 1, 5, 3);
+        bullets[0] = Bullet{60 + c.dx, 60 + c.dz, 0, 0, 5};
+        update_world();
+        // A blocked move is undone whole, but the turret is drawn one move ahead.
+        EXPECT_TRUE(tanks[0].x == (c.blocked ? x : x + 1) && tanks[0].z == (c.blocked ? z : z + 5));
+        EXPECT_TRUE(tanks[0].turret_x == x + 1 && tanks[0].turret_z == z + 5);
+        EXPECT_EQ(bullets[0].life, c.blocked ? 0 : 4);
+    }
+}
+
+TEST(Firing, AShotThenItsRecoilAndReload) {
+    FakeSoundDevice device;
+    FakeSoundData data;
+    open_field(4);
+    sound_data = data.objects;
+    game_settings.tank_fire_speed = 5;
+    game_settings.bullet_speed = 1.5f;
+    for (Bullet &b : bullets)
+        b.life = 1;
+    // A destroyed tank fires too, and its own velocity is not added to the bullet's.
+    Tank &tank = tanks[0];
+    tank = Tank{-140, -11, 140, 3, 0, 0, 270, 0, 0, -0.01f, 0, 0}; // turret facing -x
+    fire_shell(0); // every slot in flight: the shot is dropped whole
+    EXPECT_TRUE(tank.reload == 0 && tank.recoil == -0.01f && device.played().empty());
+    bullets[3].life = bullets[9].life = -2;
+    fire_shell(0);
+    const Bullet &b = bullets[3];
+    EXPECT_TRUE(std::fabs(b.x + 142.1f) < 1e-4 && std::fabs(b.z - 140) < 1e-4 && b.life == 50);
+    EXPECT_TRUE(std::fabs(b.velocity_x + 1.5f) < 1e-6 && std::fabs(b.velocity_z) < 1e-6);
+    EXPECT_TRUE(tank.reload == 5 && tank.recoil == 0.5f && device.played().size() == 1);
+    EXPECT_EQ(device.played()[0].sample, &data.samples[SOUND_SHOT]);
+    tanks[4].reload = 9; // not in play
+    int shots = 0;
+    for (int tick = 1; tick <= 22; ++tick) {
+        update_world();
+        const float recoil = 0.5f - 0.03f * std::min(tick, 17);
+        EXPECT_NEAR(tank.recoil, recoil, 1e-5) << tick;
+        EXPECT_NEAR(tank.turret_x, tank.x + (tick <= 17 ? recoil : 0), 1e-5) << tick;
+        EXPECT_EQ(tank.turret_z, tank.z) << tick;
+        shots += tanks[1].reload <= 0 ? 1 : 0;
+        fire_shell(1);
+    }
+    EXPECT_EQ(shots, 5); // ticks 1, 6, 11, 16 and 21
+    EXPECT_TRUE(tank.recoil < 0 && tank.reload == 0 && tanks[4].reload == 9);
+}
+
+TEST(WorldUpdate, BulletsHitEveryLiveTankStrictlyWithinRootTwo) {
+    FakeSoundDevice device;
+    FakeSoundData data;
+    open_field(5);
+    sound_data = data.objects;
+    tanks[0] = Tank{0, 500, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3}; // height plays no part
+    tanks[1] = moving_tank(20, 0, 0, 0, 3);
+    tanks[2] = moving_tank(20.5f, 0, 0, 0, 3);
+    tanks[3] = moving_tank(-20.7f, 0.6f, 0, 0, 1);
+    tanks[4] = moving_tank(0, 20, 0, 0, 3);
+    // Each bullet arrives at its point in this tick, one unit on along z.
+    const struct {
+        float x, z;
+        int life, life_after;
+    } shots[] = {
+        {1, 1, 10, 9},         // exactly root 2 from tank 0: a miss
+        {1, 0.999f, 10, 0},    // a hair inside: a hit
+        {20.25f, 0, 10, 0},    // hits tanks 1 and 2 alike
+        {-20.7f, 0.6f, 10, 0}, // destroys tank 3...
+        {-20.7f, 0.6f, 10, 9}, // ...once: the second bullet flies on
+        {0, 20.5f, 1, 0},      // hits in the tick its life runs out
+    };
+    for (int b = 0; b < 6; ++b)
+        bullets[b] = Bullet{shots[b].x, shots[b].z - 1, 0, 1, shots[b].life};
+    update_world();
+    for (int b = 0; b < 6; ++b)
+        EXPECT_EQ(bullets[b].life, shots[b].life_after) << b;
+    const int lives[5] = {2, 2, 2, 0, 2};
+    const int cues[5] = {SOUND_HIT, SOUND_HIT, SOUND_HIT, SOUND_DESTROYED, SOUND_HIT};
+    ASSERT_EQ(device.played().size(), 5u);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(tanks[i].life, lives[i]) << i;
+        EXPECT_EQ(device.played()[i].sample, &data.samples[cues[i]]) << i;
+    }
+    // 150 fragments round (-20, -10, 0), truncated toward zero, have had their first move.
+    EXPECT_TRUE(tanks_alive == 4 && particles[149].life > 0 && particles[150].life == 0);
+    for (const Particle &p : particles)
+        EXPECT_TRUE(p.life <= 0 || (std::fabs(p.x - p.velocity_x + 20.5f) < 0.51f &&
+                                    std::fabs(p.y - p.velocity_y - 0.098f + 10.5f) < 0.51f &&
+                                    std::fabs(p.z - p.velocity_z + 0.5f) < 0.51f));
+    tanks_alive = 2; // the match ends in the tick fewer than two tanks are left
+    update_world();
+    EXPECT_EQ(match_over, 0);
+    tanks_alive = 1;
+    update_world();
+    EXPECT_EQ(match_over, 1);
+}
+
+TEST(Explosion, FragmentsTakeTheirDrawsInOrderWithinTheirRanges) {
+    reset_world();
+    particles[0].angle_x = 12.0f; // angles are left as the slot had them
+    std::srand(123);
+    spawn_explosion(150, 5, -10, 7, 1, 0.25f, 100, 50);
+    std::srand(123);
+    auto draw = [](long long n, long long offset) { return float(offset + replay_below(n)); };
+    for (int i = 0; i < 150; ++i) {
+        SCOPED_TRACE(i);
+        const Particle &p = particles[i];
+        EXPECT_TRUE(p.x == draw(2, 4) && p.y == draw(2, -11) && p.z == draw(2, 6));
+        EXPECT_FLOAT_EQ(p.velocity_x, draw(50, -25) / 100);
+        EXPECT_FLOAT_EQ(p.velocity_y, draw(125, 0) / 100);
+        EXPECT_FLOAT_EQ(p.velocity_z, draw(50, -25) / 100);
+        EXPECT_EQ(p.life, draw(100, 50));
+        EXPECT_TRUE(p.spin_x == draw(720, -360) && p.spin_y == draw(720, -360) &&
+                    p.spin_z == draw(720, -360));
+        const float red = draw(75, 25); // dark red through orange to yellow
+        EXPECT_FLOAT_EQ(p.red, red / 100);
+        EXPECT_FLOAT_EQ(p.green, draw(red + 1, 0) / 100);
+        EXPECT_TRUE(p.green <= p.red && p.blue == 0.0f);
+    }
+    EXPECT_TRUE(particles[0].angle_x == 12.0f && particles[150].life == 0);
+
+    // A full pool drops the fragments that do not fit, without drawing for them.
+    for (Particle &p : particles)
+        p.life = 5;
+    particles[3].life = particles[9999].life = 0;
+    std::srand(77);
+    spawn_explosion(150, 40, 40, 40, 1, 0.25f, 100, 50);
+    const long long next = replay_below(32768);
+    std::srand(77);
+    for (int i = 0; i < 2 * 12; ++i)
+        replay_below(1);
+    EXPECT_TRUE(next == replay_below(32768) && particles[3].life > 0 && particles[9999].life > 0);
+}
+
+TEST(WorldUpdate, HugeAndNonFiniteValuesStayDefined) {
+    // A tank at the far edge of the largest arena bursts at a saturated centre.
+    open_field(3);
+    game_settings.arena_width = game_settings.arena_height = INT_MAX;
+    tanks[1] = moving_tank(2147483648.0f, -2147483648.0f, 0, 0, 1);
+    bullets[0] = Bullet{tanks[1].x, tanks[1].z, 0, 0, 5};
+    update_world();
+    EXPECT_TRUE(particles[0].x > 2.1e9f && particles[0].z < -2.1e9f && particles[149].life > 0);
+    // NaN neither hits nor crashes; a NaN position truncates to 0, inside the tree there.
+    open_field(2);
+    game_settings.number_of_trees = 1;
+    tanks[0].x = NAN;
+    bullets[0] = Bullet{NAN, NAN, 0, 0, 5};
+    update_world();
+    EXPECT_TRUE(tanks[0].life == 3 && bullets[0].life == 0);
+    // A NaN speed makes still fragments rather than dividing by zero.
+    reset_world();
+    spawn_explosion(2, 0, 0, 0, 0, NAN, 10, 0);
+    EXPECT_TRUE(particles[0].velocity_x == 0.0f && particles[1].life == 10);
+}
+
+TEST(Sound, CuesAreHeardWithAVolumeFallingWithTheSquaredDistanceFromPlayerZero) {
+    // Volume 255 - d^2 / 75^2 * 255, truncated; -1 is silence.
+    const struct {
+        float listener_x;
+        int x, z, volume;
+    } cases[] = {{0, 0, 0, 255},     {0, 75, 0, 0},       {0, 45, -60, 0}, {0, 53, 0, 127},
+                 {0.9f, 53, 0, 131}, {-0.01f, 75, 0, -1}, {0, 76, 0, -1},  {0, INT_MIN, 0, -1},
+                 {NAN, 0, 0, -1},    {INFINITY, 0, 0, -1}};
+    FakeSoundDevice device;
+    FakeSoundData data;
+    reset_world();
+    tanks[1].x = 75.0f; // no listener
+    for (const auto &c : cases) {
+        tanks[0].x = c.listener_x;
+        EXPECT_EQ(sound_volume_at(c.x, c.z), c.volume) << c.listener_x << ", " << c.x;
+        device.clear();
+        sound_data = nullptr; // silent without the datafile, or past its end
+        play_sound_at(SOUND_HIT, c.x, c.z);
+        sound_data = data.objects;
+        play_sound_at(3, c.x, c.z);
+        play_sound_at(SOUND_HIT, c.x, c.z);
+        const std::vector<PlayedSound> &played = device.played();
+        EXPECT_TRUE(c.volume < 0 ? played.empty()
+                                 : played.size() == 1 && played[0].volume == c.volume &&
+                                       played[0].sample == &data.samples[SOUND_HIT]);
+    }
+}
