@@ -93,7 +93,7 @@ e2e_cleanup() {
 
 require_tools() {
     local t missing=""
-    for t in Xvfb xdotool import identify compare convert pack od; do
+    for t in Xvfb xdotool xwininfo import identify compare convert pack od; do
         command -v "$t" >/dev/null 2>&1 || missing="$missing $t"
     done
     [ -z "$missing" ] || fail "missing tools:$missing (scripts/install-deps.sh installs them)"
@@ -205,10 +205,16 @@ game_window_shown() {
     [ -n "$(xdotool search --onlyvisible --name '.*' 2>/dev/null)" ]
 }
 
-# The game's window must sit at the screen's top left, where all coordinates here point.
+# The game's window must carry its name and sit at the screen's top left, where all
+# coordinates here point.
 check_window_at_origin() {
     local w geometry
+    [ -n "$(xdotool search --name '^Tank Arena$' 2>/dev/null)" ] ||
+        fail "no window is named \"Tank Arena\""
+    local root
+    root=$(xwininfo -root 2>/dev/null | awk '/Window id:/ { print $4; exit }')
     for w in $(xdotool search --onlyvisible --name '.*' 2>/dev/null); do
+        [ -z "$root" ] || [ "$w" -ne $((root)) ] || continue
         geometry=$(xdotool getwindowgeometry "$w" 2>/dev/null) || continue
         case "$geometry" in
         *"Geometry: 640x480"*)
