@@ -3,98 +3,43 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <climits>
 #include <cmath>
 #include <cstring>
-#include <limits>
 
-namespace {
-
-bool same_bits(const GameSettings &a, const GameSettings &b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
-GameSettings bounded(const GameSettings &s) {
-    game_settings = s;
+// Sets one field of otherwise default settings, runs the bound pass and expects that field
+// alone to hold `bounded`, bit for bit.
+template <typename T> void expect_bounded(T GameSettings::*field, T value, T bounded) {
+    game_settings = GameSettings{};
+    game_settings.*field = value;
     keep_settings_in_bounds();
-    return game_settings;
+    GameSettings expected;
+    expected.*field = bounded;
+    EXPECT_EQ(std::memcmp(&game_settings, &expected, sizeof expected), 0) << value;
 }
 
-} // namespace
-
-TEST(SettingsBounds, WholeNumberFieldsAreLiftedAndLoweredToTheirBounds) {
-    GameSettings low;
-    low.arena_width = 9;
-    low.arena_height = INT_MIN;
-    low.number_of_tanks = 2;
-    low.normal_tank_life = 0;
-    low.human_tank_life = -5;
-    low.bullet_life = 2;
-    low.number_of_trees = -3;
-    low.tank_fire_speed = INT_MIN;
-    GameSettings lifted = low;
-    lifted.arena_width = 10;
-    lifted.arena_height = 10;
-    lifted.number_of_tanks = 3;
-    lifted.normal_tank_life = 1;
-    lifted.human_tank_life = 1;
-    lifted.bullet_life = 5;
-    lifted.number_of_trees = 0;
-    EXPECT_TRUE(same_bits(bounded(low), lifted));
-
-    GameSettings high;
-    high.number_of_tanks = 501;
-    high.number_of_trees = 501;
-    EXPECT_EQ(bounded(high).number_of_tanks, 500);
-    EXPECT_EQ(bounded(high).number_of_trees, 500);
-
-    // Values on a bound, and fields with no upper bound, are kept.
-    GameSettings kept;
-    kept.arena_width = 10;
-    kept.arena_height = INT_MAX;
-    kept.number_of_tanks = 3;
-    kept.number_of_trees = 500;
-    kept.normal_tank_life = INT_MAX;
-    kept.human_tank_life = 1;
-    kept.bullet_life = 5;
-    kept.tank_fire_speed = -1;
-    EXPECT_TRUE(same_bits(bounded(kept), kept));
-    kept.number_of_tanks = 500;
-    kept.number_of_trees = 0;
-    kept.arena_width = INT_MAX;
-    kept.bullet_life = INT_MAX;
-    kept.tank_fire_speed = INT_MAX;
-    EXPECT_TRUE(same_bits(bounded(kept), kept));
-}
-
-TEST(SettingsBounds, SpeedsAtOrBelowATenthOrNotFiniteBecomeTheFloatTenth) {
-    constexpr float TENTH = 0.1f;
-    float GameSettings::*const speeds[] = {
-        &GameSettings::tank_speed, &GameSettings::tank_rotation_speed, &GameSettings::bullet_speed};
-    const float raised[] = {std::nextafter(TENTH, 0.0f),
-                            0.0f,
-                            -0.0f,
-                            -1.0f,
-                            std::numeric_limits<float>::denorm_min(),
-                            -std::numeric_limits<float>::max(),
-                            std::numeric_limits<float>::quiet_NaN(),
-                            -std::numeric_limits<float>::quiet_NaN(),
-                            std::numeric_limits<float>::infinity(),
-                            -std::numeric_limits<float>::infinity()};
-    const float kept[] = {TENTH, std::nextafter(TENTH, 1.0f), 0.15f,
-                          std::numeric_limits<float>::max()};
-    for (float GameSettings::*speed : speeds) {
-        for (float value : raised) {
-            GameSettings s;
-            s.*speed = value;
-            GameSettings expected;
-            expected.*speed = TENTH;
-            EXPECT_TRUE(same_bits(bounded(s), expected)) << value;
-        }
-        for (float value : kept) {
-            GameSettings s;
-            s.*speed = value;
-            EXPECT_TRUE(same_bits(bounded(s), s)) << value;
-        }
+TEST(SettingsBounds, EachValueIsKeptWithinItsBounds) {
+    using S = GameSettings;
+    expect_bounded(&S::arena_width, 9, 10);
+    expect_bounded(&S::arena_width, INT_MAX, INT_MAX);
+    expect_bounded(&S::arena_height, INT_MIN, 10);
+    expect_bounded(&S::number_of_tanks, 2, 3);
+    expect_bounded(&S::number_of_tanks, 501, 500);
+    expect_bounded(&S::number_of_trees, -1, 0);
+    expect_bounded(&S::number_of_trees, 501, 500);
+    expect_bounded(&S::normal_tank_life, 0, 1);
+    expect_bounded(&S::human_tank_life, INT_MIN, 1);
+    expect_bounded(&S::bullet_life, 4, 5);
+    expect_bounded(&S::tank_fire_speed, INT_MIN, INT_MIN); // no bound
+    // Speeds at or below a tenth, or not finite, become the float nearest a tenth.
+    const float tenth = 0.1f;
+    const float raised[] = {0,    -0.0f,    -FLT_MAX,  NAN,
+                            -NAN, INFINITY, -INFINITY, std::nextafter(tenth, 0.0f)};
+    for (float S::*speed : {&S::tank_speed, &S::tank_rotation_speed, &S::bullet_speed}) {
+        for (float value : raised)
+            expect_bounded(speed, value, tenth);
+        for (float value : {tenth, std::nextafter(tenth, 1.0f), FLT_MAX})
+            expect_bounded(speed, value, value);
     }
 }

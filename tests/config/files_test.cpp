@@ -1,0 +1,184 @@
+#include "config/controls.h"
+#include "config/settings_file.h"
+#include "match/world.h"
+
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+using Words = std::vector<uint32_t>;
+constexpr uint32_t UNTOUCHED = 0xeeeeeeee;
+// The word of GameSettings that each field of a settings file fills, in file order.
+constexpr int SETTINGS_WORD[11] = {0, 1, 3, 4, 5, 6, 7, 8, 9, 10, 2};
+
+// The little-endian bytes of `words`, built with shifts rather than copied from memory.
+Bytes le32(const Words &words) {
+    Bytes bytes;
+    for (uint32_t word : words)
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes.push_back(static_cast<unsigned char>(word >> shift));
+    return bytes;
+}
+
+template <typename T> Words words_of(const T &record) {
+    Words words(sizeof record / 4);
+    std::memcpy(words.data(), static_cast<const void *>(&record), sizeof record);
+    return words;
+}
+
+// Marks every byte of the records and settings, then loads both from "keyboard.cfg".
+void load_over_marks() {
+    std::memset(player_controls.data(), 0xee, 128);
+    std::memset(static_cast<void *>(&game_settings), 0xee, 44);
+    load_controls();
+    load_settings("keyboard.cfg");
+}
+
+void write_packed(const Bytes &payload) {
+    PACKFILE *file = pack_fopen("keyboard.cfg", "pw");
+    ASSERT_NE(file, nullptr);
+    pack_fwrite(payload.data(), static_cast<long>(payload.size()), file);
+    ASSERT_EQ(pack_fclose(file), 0);
+}
+
+Bytes read_raw(const std::string &path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::string> folder_names() {
+    std::vector<std::string> names;
+    for (const fs::directory_entry &entry : fs::directory_iterator("."))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Each test runs in a fresh folder open to every user, with records and settings at their start.
+class ConfigFile : public testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "config_test.XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        folder_ = pattern;
+        fs::permissions(folder_, fs::perms::all);
+        fs::current_path(folder_);
+        player_controls = {};
+        game_settings = GameSettings{};
+    }
+    void TearDown() override {
+        fs::current_path(previous_);
+        fs::remove_all(folder_);
+    }
+    fs::path previous_ = fs::current_path(), folder_;
+};
+
+} // namespace
+
+TEST_F(ConfigFile, SavedFilesHoldTheExactPayloadsAndLoadBackBitForBit) {
+    Words controls(32);
+    for (uint32_t i = 0; i < 32; ++i)
+        controls[i] = 0x01020304u * (i + 1); // distinct bytes show record and byte order
+    // A NaN with a payload, -0 and -infinity among the floats (words 4, 5 and 10).
+    const Words settings = {0xfffffffe, 2, 3, 4, 0x7fc12345, 0x80000000, 7, 8, 9, 10, 0xff800000};
+    std::memcpy(player_controls.data(), controls.data(), 128);
+    std::memcpy(static_cast<void *>(&game_settings), settings.data(), 44);
+    save_controls();
+    save_settings("match.kmp");
+    // Allegro's own packer unpacks them to 128 and 44 bytes, the settings in the menu's row order.
+    const std::string pack = std::string("'") + PACK_TOOL + "' u ";
+    ASSERT_EQ(std::system((pack + "keyboard.cfg keyboard.raw > /dev/null").c_str()), 0);
+    ASSERT_EQ(std::system((pack + "match.kmp match.raw > /dev/null").c_str()), 0);
+    EXPECT_EQ(read_raw("keyboard.raw"), le32(controls));
+    Words file_order;
+    for (int word : SETTINGS_WORD)
+        file_order.push_back(settings[word]);
+    EXPECT_EQ(read_raw("match.raw"), le32(file_order));
+    EXPECT_EQ(folder_names(),
+              (std::vector<std::string>{"keyboard.cfg", "keyboard.raw", "match.kmp", "match.raw"}));
+    player_controls = {};
+    game_settings = GameSettings{};
+    load_controls();
+    load_settings("match.kmp");
+    EXPECT_TRUE(words_of(player_controls) == controls && words_of(game_settings) == settings);
+}
+
+TEST_F(ConfigFile, ShortAndLongFilesFillWholeFieldsInFileOrder) {
+    Words counting(1 << 18);
+    for (uint32_t i = 0; i < counting.size(); ++i)
+        counting[i] = 1000 + i;
+    const Bytes payload = le32(counting);
+    for (size_t size : {0, 3, 40, 42, 44, 128, 1 << 20}) {
+        write_packed(Bytes(payload.begin(), payload.begin() + size));
+        load_over_marks();
+        const Words controls = words_of(player_controls), settings = words_of(game_settings);
+        for (uint32_t i = 0; i < 32; ++i)
+            EXPECT_EQ(controls[i], i < size / 4 ? 1000 + i : UNTOUCHED) << size << " bytes, " << i;
+        for (uint32_t i = 0; i < 11; ++i)
+            EXPECT_EQ(settings[SETTINGS_WORD[i]], i < size / 4 ? 1000 + i : UNTOUCHED) << size;
+    }
+}
+
+TEST_F(ConfigFile, FilesThatCannotBeReadChangeNothing) {
+    const auto nothing_loaded = [] {
+        load_over_marks();
+        return words_of(player_controls) == Words(32, UNTOUCHED) &&
+               words_of(game_settings) == Words(11, UNTOUCHED);
+    };
+    EXPECT_TRUE(nothing_loaded()) << "missing";
+    EXPECT_TRUE(folder_names().empty()) << "loading made a file";
+    std::ofstream("keyboard.cfg", std::ios::binary) << std::string(128, '\1');
+    EXPECT_TRUE(nothing_loaded()) << "not a packed file";
+    fs::remove("keyboard.cfg");
+    fs::create_directory("keyboard.cfg");
+    EXPECT_TRUE(nothing_loaded()) << "a folder";
+    fs::remove("keyboard.cfg");
+    write_packed(Bytes(128, 1));
+    fs::permissions("keyboard.cfg", fs::perms::owner_write);
+    // Root reads anything: the child drops to the user "nobody" first.
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0) ? 2 : !nothing_loaded());
+    int status = -1;
+    waitpid(child, &status, 0);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 2)
+        GTEST_SKIP() << "cannot act as an ordinary user here";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "no read rights: " << status;
+}
+
+TEST_F(ConfigFile, AWriteCutShortLeavesTheOldFileWhole) {
+    save_settings("old.kmp");
+    save_controls();
+    const Bytes old_settings = read_raw("old.kmp"), old_controls = read_raw("keyboard.cfg");
+    game_settings.number_of_trees = 321;
+    player_controls[0].keys[0] = 31;
+    // The disk "fills up" ten bytes into any file.
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const rlimit limit{10, saved.rlim_max};
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    save_settings("old.kmp");
+    save_controls();
+    save_settings("new.kmp");
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_TRUE(read_raw("old.kmp") == old_settings && read_raw("keyboard.cfg") == old_controls);
+    // No half-written file is left behind, under the target's name or any other.
+    EXPECT_EQ(folder_names(), (std::vector<std::string>{"keyboard.cfg", "old.kmp"}));
+}
