@@ -1,5 +1,8 @@
 #include "render/allocator_tuning.h"
 
+// Any header of the C library tells whether it is glibc.
+#include <cstdlib>
+
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif

@@ -39,6 +39,7 @@ struct ColourLane {
 
 const Mesh *batch_mesh = nullptr;
 uint32_t batch_texture = 0;
+bool batch_hides_back_faces = false;
 MeshLane whole_meshes;
 MeshLane edge_meshes;
 // Closed models whole in view, other triangles whole in view, and triangles across the edge.
@@ -46,8 +47,9 @@ ColourLane closed_colours;
 ColourLane whole_colours;
 ColourLane edge_colours;
 
-bool culls(const Mesh &mesh, SphereView lies) {
-    return mesh.closed && lies == SPHERE_WHOLE;
+// A copy whole in view is seen from outside, and the near plane cuts none of it away.
+bool culls(bool hidden_back_faces, SphereView lies) {
+    return hidden_back_faces && lies == SPHERE_WHOLE;
 }
 
 // Seen from outside, a closed surface's triangles that face away are all hidden behind ones
@@ -103,21 +105,22 @@ void append_vertex(ColourLane &lane, const std::array<float, 3> &v, Colour colou
 
 } // namespace
 
-void begin_mesh_batch(ModelList list, uint32_t texture) {
+void begin_mesh_batch(ModelList list, uint32_t texture, bool hidden_back_faces) {
     batch_mesh = &model_mesh(list);
     batch_texture = texture;
+    batch_hides_back_faces = hidden_back_faces && batch_mesh->faces_outward;
     whole_meshes.capacity = WHOLE_LANE_VERTICES;
     edge_meshes.capacity = EDGE_LANE_VERTICES;
     whole_meshes.vertex_count = whole_meshes.index_count = 0;
     edge_meshes.vertex_count = edge_meshes.index_count = 0;
 }
 
-void add_mesh_copy(const Placement &p, const ViewVolume &view, SphereView lies) {
+void add_mesh_copy(const Placement &p, const ViewVolume &view, SphereView lies, bool sift) {
     MeshLane &lane = lies == SPHERE_WHOLE ? whole_meshes : edge_meshes;
     const Mesh &mesh = *batch_mesh;
     if (lane.vertex_count + mesh.vertex_count > lane.capacity ||
         lane.index_count + mesh.index_count > INDICES_PER_VERTEX * lane.capacity) {
-        flush(lane, culls(mesh, lies));
+        flush(lane, culls(batch_hides_back_faces, lies));
     }
     const auto &m = p.rotation_scale;
     MeshVertex *out = &lane.vertices[lane.vertex_count];
@@ -129,26 +132,26 @@ void add_mesh_copy(const Placement &p, const ViewVolume &view, SphereView lies) 
         out[i].x = m[0][0] * v.x + m[0][1] * v.y + m[0][2] * v.z + p.x;
         out[i].y = m[1][0] * v.x + m[1][1] * v.y + m[1][2] * v.z + p.y;
         out[i].z = m[2][0] * v.x + m[2][1] * v.y + m[2][2] * v.z + p.z;
-        window[i] = to_window(view, out[i].x, out[i].y, out[i].z);
     }
     const int base = lane.vertex_count;
     uint16_t *indices = &lane.indices[lane.index_count];
-    int kept = 0;
-    for (int i = 0; i < mesh.index_count; i += 3) {
-        const uint16_t *t = &mesh.indices[i];
-        if (covers_no_pixel(window[t[0]], window[t[1]], window[t[2]])) {
-            continue;
+    int kept = mesh.index_count;
+    if (sift) {
+        to_window(view, &out[0].x, sizeof(MeshVertex) / sizeof(float), mesh.vertex_count,
+                  window.data());
+        kept = keep_covering_triangles(window.data(), mesh.indices.data(), mesh.index_count, base,
+                                       indices);
+    } else {
+        for (int i = 0; i < mesh.index_count; ++i) {
+            indices[i] = static_cast<uint16_t>(base + mesh.indices[i]);
         }
-        indices[kept++] = static_cast<uint16_t>(base + t[0]);
-        indices[kept++] = static_cast<uint16_t>(base + t[1]);
-        indices[kept++] = static_cast<uint16_t>(base + t[2]);
     }
     lane.vertex_count += mesh.vertex_count;
     lane.index_count += kept;
 }
 
 void end_mesh_batch() {
-    flush(whole_meshes, culls(*batch_mesh, SPHERE_WHOLE));
+    flush(whole_meshes, culls(batch_hides_back_faces, SPHERE_WHOLE));
     flush(edge_meshes, false);
 }
 
@@ -178,9 +181,9 @@ void add_coloured_triangle(const std::array<std::array<float, 3>, 3> &corners, C
 }
 
 void add_coloured_mesh(ModelList list, float x, float y, float z, Colour colour,
-                       const ViewVolume &view, SphereView lies) {
+                       const ViewVolume &view, SphereView lies, bool sift) {
     const Mesh &mesh = model_mesh(list);
-    const bool cull = culls(mesh, lies);
+    const bool cull = culls(mesh.closed, lies);
     ColourLane &lane = cull ? closed_colours : lies == SPHERE_WHOLE ? whole_colours : edge_colours;
     if (lane.vertex_count + mesh.index_count > lane.capacity) {
         flush(lane, cull);
@@ -190,11 +193,13 @@ void add_coloured_mesh(ModelList list, float x, float y, float z, Colour colour,
     for (int i = 0; i < mesh.vertex_count; ++i) {
         const MeshVertex &v = mesh.vertices[i];
         moved[i] = {v.x + x, v.y + y, v.z + z};
-        window[i] = to_window(view, moved[i][0], moved[i][1], moved[i][2]);
+        if (sift) {
+            window[i] = to_window(view, moved[i][0], moved[i][1], moved[i][2]);
+        }
     }
     for (int i = 0; i < mesh.index_count; i += 3) {
         const uint16_t *t = &mesh.indices[i];
-        if (covers_no_pixel(window[t[0]], window[t[1]], window[t[2]])) {
+        if (sift && covers_no_pixel(window[t[0]], window[t[1]], window[t[2]])) {
             continue;
         }
         for (int k = 0; k < 3; ++k) {

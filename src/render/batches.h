@@ -24,18 +24,22 @@ struct Colour {
 };
 
 // Copies of one display list's model with one texture bound (0: untextured, in white), and
-// how a copy lies in the view. The copy's triangles that cover no pixel centre are left out.
-void begin_mesh_batch(ModelList list, uint32_t texture);
-void add_mesh_copy(const Placement &placement, const ViewVolume &view, SphereView lies);
+// how a copy lies in the view. Sifted, the copy's triangles that cover no pixel centre are
+// left out (worth it for copies that look small). With `hidden_back_faces`, the caller knows
+// that the model's triangles facing away from the eye are hidden whenever a copy is seen from
+// outside (a closed model, or one closed by others drawn with it); they are then left out of
+// copies whole in view.
+void begin_mesh_batch(ModelList list, uint32_t texture, bool hidden_back_faces);
+void add_mesh_copy(const Placement &placement, const ViewVolume &view, SphereView lies, bool sift);
 void end_mesh_batch();
 
 // Triangles of one colour each, drawn untextured in the order they are added within each lane
-// (whole in view, across its edge); those that cover no pixel centre are left out.
+// (whole in view, across its edge); sifted, those that cover no pixel centre are left out.
 void begin_colour_batch();
 void add_coloured_triangle(const std::array<std::array<float, 3>, 3> &corners, Colour colour,
                            const ViewVolume &view, SphereView lies);
 // A display list's model moved to (x, y, z), unrotated, in one colour.
 void add_coloured_mesh(ModelList list, float x, float y, float z, Colour colour,
-                       const ViewVolume &view, SphereView lies);
+                       const ViewVolume &view, SphereView lies, bool sift);
 // Draws what is left and leaves the current colour white.
 void end_colour_batch();

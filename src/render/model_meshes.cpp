@@ -63,7 +63,14 @@ void split_primitive(Mesh &mesh, PrimitiveKind kind, int first, int end) {
 }
 
 // s and t carry the current texture coordinate from one list to the next.
-void make_mesh(Mesh &mesh, ModelCommandList commands, float &s, float &t) {
+struct Normal {
+    float x, y, z;
+};
+using VertexNormals = std::array<Normal, MAX_MESH_VERTICES>;
+
+// normals[i]: the normal current when vertex i was given.
+void make_mesh(Mesh &mesh, VertexNormals &normals, ModelCommandList commands, float &s, float &t) {
+    Normal normal{0.0f, 0.0f, 0.0f};
     mesh.vertex_count = 0;
     mesh.index_count = 0;
     mesh.radius = 0.0f;
@@ -87,6 +94,7 @@ void make_mesh(Mesh &mesh, ModelCommandList commands, float &s, float &t) {
             split_primitive(mesh, kind, first, mesh.vertex_count);
             break;
         case MODEL_NORMAL:
+            normal = Normal{c.x, c.y, c.z};
             break;
         case MODEL_TEXCOORD:
             s = c.x;
@@ -94,6 +102,7 @@ void make_mesh(Mesh &mesh, ModelCommandList commands, float &s, float &t) {
             break;
         case MODEL_VERTEX:
             if (mesh.vertex_count < MAX_MESH_VERTICES) {
+                normals[mesh.vertex_count] = normal;
                 mesh.vertices[mesh.vertex_count++] = MeshVertex{s, t, c.x, c.y, c.z};
                 mesh.radius = std::fmax(mesh.radius, std::sqrt(c.x * c.x + c.y * c.y + c.z * c.z));
             }
@@ -234,6 +243,29 @@ bool orient_closed_surface(Mesh &mesh) {
     return true;
 }
 
+// Each triangle turned counter-clockwise seen from the side its normal points to (the normal
+// of its last vertex, the one flat shading takes); false when a triangle has no normal that
+// tells.
+bool orient_by_normals(Mesh &mesh, const VertexNormals &normals) {
+    for (int i = 0; i < mesh.index_count; i += 3) {
+        const MeshVertex &a = mesh.vertices[mesh.indices[i]];
+        const MeshVertex &b = mesh.vertices[mesh.indices[i + 1]];
+        const MeshVertex &c = mesh.vertices[mesh.indices[i + 2]];
+        const Normal &n = normals[mesh.indices[i + 2]];
+        const float ux = b.x - a.x, uy = b.y - a.y, uz = b.z - a.z;
+        const float vx = c.x - a.x, vy = c.y - a.y, vz = c.z - a.z;
+        const float facing =
+            n.x * (uy * vz - uz * vy) + n.y * (uz * vx - ux * vz) + n.z * (ux * vy - uy * vx);
+        if (facing == 0.0f) {
+            return false;
+        }
+        if (facing < 0.0f) {
+            std::swap(mesh.indices[i + 1], mesh.indices[i + 2]);
+        }
+    }
+    return true;
+}
+
 Meshes make_meshes() {
     Meshes made;
     // The tank lists in the order a tank calls them, so the barrel inherits the turret's last
@@ -241,8 +273,11 @@ Meshes make_meshes() {
     float s = 0.0f;
     float t = 0.0f;
     for (int list = 0; list < NUM_MODEL_LISTS; ++list) {
-        make_mesh(made.meshes[list], model_commands(list), s, t);
-        made.meshes[list].closed = orient_closed_surface(made.meshes[list]);
+        Mesh &mesh = made.meshes[list];
+        VertexNormals normals{};
+        make_mesh(mesh, normals, model_commands(list), s, t);
+        mesh.closed = orient_closed_surface(mesh);
+        mesh.faces_outward = mesh.closed || orient_by_normals(mesh, normals);
     }
     return made;
 }

@@ -31,6 +31,9 @@ struct Mesh {
     // A closed surface, its triangles turned counter-clockwise seen from outside: from any
     // point outside it, its triangles that face away lie behind ones that face the eye.
     bool closed;
+    // Every triangle turned counter-clockwise seen from outside, going by the surface's own
+    // normals where it is not closed.
+    bool faces_outward;
 };
 
 const Mesh &model_mesh(ModelList list);

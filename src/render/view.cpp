@@ -16,6 +16,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstddef>
+#include <cstring>
 
 namespace {
 
@@ -86,6 +88,7 @@ struct View {
 struct ShownPart {
     Placement placement;
     SphereView lies;
+    bool small; // on the screen: its triangles are worth sifting
     bool human;
 };
 
@@ -173,16 +176,29 @@ void find_shown_tanks(const View &view) {
         const SphereView hull = sphere_view(view.volume, tank.x, tank.y, tank.z, hull_radius);
         if (hull != SPHERE_OUTSIDE) {
             shown.hulls[shown.hull_count++] =
-                ShownPart{tank_placement(tank.x, tank.y, tank.z, tank.heading), hull, human};
+                ShownPart{tank_placement(tank.x, tank.y, tank.z, tank.heading), hull,
+                          looks_small(view.volume, tank.x, tank.y, tank.z, hull_radius), human};
         }
         const SphereView turret =
             sphere_view(view.volume, tank.turret_x, tank.y, tank.turret_z, turret_radius);
         if (turret != SPHERE_OUTSIDE) {
-            shown.turrets[shown.turret_count++] =
-                ShownPart{tank_placement(tank.turret_x, tank.y, tank.turret_z, tank.turret_heading),
-                          turret, human};
+            shown.turrets[shown.turret_count++] = ShownPart{
+                tank_placement(tank.turret_x, tank.y, tank.turret_z, tank.turret_heading), turret,
+                looks_small(view.volume, tank.turret_x, tank.y, tank.turret_z, turret_radius),
+                human};
         }
     }
+}
+
+// The tracks are closed. The hull is open at its sides, but each side lies inside a track,
+// whose outline holds the hull's: any sight line into the hull from outside passes through a
+// track's near side first. The turret and the barrel have gaps between their pieces.
+bool hidden_back_faces(ModelList list) {
+    if (list == HULL_LIST) {
+        return list_made(LEFT_TRACK_LIST) && list_made(RIGHT_TRACK_LIST) &&
+               model_mesh(LEFT_TRACK_LIST).closed && model_mesh(RIGHT_TRACK_LIST).closed;
+    }
+    return model_mesh(list).closed;
 }
 
 // One part of the shown tanks, the human players' first; a body part twice, once per body
@@ -199,10 +215,10 @@ void draw_part(ModelList list, bool body, const std::array<ShownPart, MAX_TANKS>
         const uint32_t texture = !body   ? texture_ids[TEXTURE_TRACKS]
                                  : human ? texture_ids[TEXTURE_HUMAN_TANK]
                                          : texture_ids[TEXTURE_COMPUTER_TANK];
-        begin_mesh_batch(list, texture);
+        begin_mesh_batch(list, texture, hidden_back_faces(list));
         for (int i = 0; i < count; ++i) {
             if (!body || parts[i].human == human) {
-                add_mesh_copy(parts[i].placement, volume, parts[i].lies);
+                add_mesh_copy(parts[i].placement, volume, parts[i].lies, parts[i].small);
             }
         }
         end_mesh_batch();
@@ -260,9 +276,39 @@ void add_shells(const View &view) {
         const SphereView lies = sphere_view(view.volume, bullet.x, SHELL_HEIGHT, bullet.z, radius);
         if (lies != SPHERE_OUTSIDE) {
             add_coloured_mesh(SHELL_LIST, bullet.x, SHELL_HEIGHT, bullet.z, SHELL_COLOUR,
-                              view.volume, lies);
+                              view.volume, lies, true);
         }
     }
+}
+
+using Corners = std::array<std::array<float, 3>, 3>;
+
+// A fragment's triangle turned by its angles, kept with the angles it was turned by: the
+// other views of a frame find it ready.
+struct TurnedFragment {
+    std::array<float, 3> angles;
+    Corners corners;
+};
+std::array<TurnedFragment, MAX_PARTICLES> turned_fragments{};
+
+const Corners &turned_fragment(std::ptrdiff_t slot) {
+    const Particle &p = particles[slot];
+    TurnedFragment &cached = turned_fragments[slot];
+    const std::array<float, 3> angles = {p.angle_x, p.angle_y, p.angle_z};
+    if (std::memcmp(angles.data(), cached.angles.data(), sizeof angles) == 0 &&
+        cached.corners[0][1] != 0.0f) {
+        return cached.corners;
+    }
+    const Matrix3 m = multiply(multiply(rotation_about(0, p.angle_x), rotation_about(1, p.angle_y)),
+                               rotation_about(2, p.angle_z));
+    for (int i = 0; i < 3; ++i) {
+        const auto &v = FRAGMENT_TRIANGLE[i];
+        cached.corners[i] = {m[0][0] * v[0] + m[0][1] * v[1] + m[0][2] * v[2],
+                             m[1][0] * v[0] + m[1][1] * v[1] + m[1][2] * v[2],
+                             m[2][0] * v[0] + m[2][1] * v[1] + m[2][2] * v[2]};
+    }
+    cached.angles = angles;
+    return cached.corners;
 }
 
 void add_fragments(const View &view) {
@@ -274,15 +320,10 @@ void add_fragments(const View &view) {
         if (lies == SPHERE_OUTSIDE) {
             continue;
         }
-        const Matrix3 m =
-            multiply(multiply(rotation_about(0, p.angle_x), rotation_about(1, p.angle_y)),
-                     rotation_about(2, p.angle_z));
-        std::array<std::array<float, 3>, 3> corners;
+        const Corners &turned = turned_fragment(&p - particles.data());
+        Corners corners;
         for (int i = 0; i < 3; ++i) {
-            const auto &v = FRAGMENT_TRIANGLE[i];
-            corners[i] = {m[0][0] * v[0] + m[0][1] * v[1] + m[0][2] * v[2] + p.x,
-                          m[1][0] * v[0] + m[1][1] * v[1] + m[1][2] * v[2] + p.y,
-                          m[2][0] * v[0] + m[2][1] * v[1] + m[2][2] * v[2] + p.z};
+            corners[i] = {turned[i][0] + p.x, turned[i][1] + p.y, turned[i][2] + p.z};
         }
         add_coloured_triangle(corners, Colour{p.red, p.green, p.blue}, view.volume, lies);
     }
@@ -302,7 +343,7 @@ void add_trees(const View &view) {
         }
         const SphereView lies = sphere_view(view.volume, x, GROUND_Y, z, radius);
         if (lies != SPHERE_OUTSIDE) {
-            add_coloured_mesh(TREE_LIST, x, GROUND_Y, z, TREE_COLOUR, view.volume, lies);
+            add_coloured_mesh(TREE_LIST, x, GROUND_Y, z, TREE_COLOUR, view.volume, lies, false);
         }
     }
 }
@@ -398,11 +439,13 @@ void draw_player_view(int player) {
     // Every triangle drawn here has one colour at all its corners, so flat shading shows the
     // same and spares the rasteriser a colour to interpolate.
     glShadeModel(GL_FLAT);
+    begin_colour_batch();
+    add_trees(view);
+    end_colour_batch();
     draw_tanks(view);
     begin_colour_batch();
     add_shells(view);
     add_fragments(view);
-    add_trees(view);
     end_colour_batch();
     draw_ground();
     draw_walls(*view.viewer);

@@ -19,6 +19,11 @@ constexpr float NEAR_MARGIN = 1e-3f;
 constexpr double EXACT_PROJECTION_LIMIT = 1000.0;
 constexpr float PIXEL_MARGIN = 0.125f;
 constexpr float PIXEL_CENTRE = 0.5f;
+// sqrt(1 + slope^2) for the side planes' slope of 1.
+constexpr double SIDE_NORMAL_LENGTH = 1.4142135623730951;
+// Objects whose bounding sphere spans less than this radius on the screen have most of their
+// triangles smaller than a pixel; larger ones are not worth sifting.
+constexpr double SMALL_OBJECT_PIXELS = 24.0;
 
 using Matrix = std::array<std::array<double, 3>, 3>;
 
@@ -45,10 +50,20 @@ Matrix rotation_about(int axis, double degrees) {
     return Matrix{{{c, -s, 0}, {s, c, 0}, {0, 0, 1}}};
 }
 
+// Window coordinates stay below this in magnitude for a point to count as in front, so that
+// they convert to int safely and with a float step far below the margin.
+constexpr float WINDOW_LIMIT = 65536.0f;
+
+// floor(v) for |v| < WINDOW_LIMIT + 1, without a library call: the shifted value is positive,
+// and truncation is floor there.
+int floor_in_window(float v) {
+    return static_cast<int>(v + 2.0f * WINDOW_LIMIT) - 2 * static_cast<int>(WINDOW_LIMIT);
+}
+
 // Whether no pixel centre k + 0.5 lies in [lo, hi], widened by the margin.
 bool misses_centres(float lo, float hi) {
-    return std::floor(hi - PIXEL_CENTRE + PIXEL_MARGIN) <
-           std::ceil(lo - PIXEL_CENTRE - PIXEL_MARGIN);
+    return floor_in_window(hi - PIXEL_CENTRE + PIXEL_MARGIN) <
+           -floor_in_window(-(lo - PIXEL_CENTRE - PIXEL_MARGIN));
 }
 
 } // namespace
@@ -69,6 +84,7 @@ ViewVolume view_volume(const PlayerCamera &camera, double pitch, double world_sc
             v.eye_float[row][c] = static_cast<float>(v.eye[row][c]);
         }
     }
+    v.eye_scale = world_scale;
     v.half_width = static_cast<float>(viewport[2]) / 2.0f;
     v.half_height = static_cast<float>(viewport[3]) / 2.0f;
     v.centre_x = static_cast<float>(viewport[0]) + v.half_width;
@@ -81,30 +97,31 @@ ViewVolume view_volume(const PlayerCamera &camera, double pitch, double world_sc
 
 SphereView sphere_view(const ViewVolume &volume, double x, double y, double z, double radius) {
     const auto &m = volume.eye;
-    const double scale = std::sqrt(m[0][0] * m[0][0] + m[1][0] * m[1][0] + m[2][0] * m[2][0]);
-    const double r = (radius + SAFETY_MARGIN) * scale;
+    const double r = (radius + SAFETY_MARGIN) * volume.eye_scale;
     const double ex = m[0][0] * x + m[0][1] * y + m[0][2] * z + m[0][3];
     const double ey = m[1][0] * x + m[1][1] * y + m[1][2] * z + m[1][3];
-    const double ez = m[2][0] * x + m[2][1] * y + m[2][2] * z + m[2][3];
-    const double depth = -ez;
-    // Signed distances to the six planes, positive outside: near, far, and the sides
-    // |x| = slope * depth and |y| = slope * depth.
-    constexpr double slope = HALF_SIZE_AT_NEAR / NEAR_PLANE;
-    const double side = std::sqrt(1.0 + slope * slope);
-    const std::array<double, 6> distances = {
-        NEAR_PLANE - depth,           depth - FAR_PLANE,           (ex - slope * depth) / side,
-        (-ex - slope * depth) / side, (ey - slope * depth) / side, (-ey - slope * depth) / side};
-    bool whole = true;
-    for (double d : distances) {
-        if (d > r) {
-            return SPHERE_OUTSIDE;
-        }
-        whole = whole && d < -r;
+    const double depth = -(m[2][0] * x + m[2][1] * y + m[2][2] * z + m[2][3]);
+    // Distances to the six planes, positive outside: near, far, and the sides
+    // |x| = SLOPE * depth and |y| = SLOPE * depth (scaled by the sides' normal length).
+    constexpr double SLOPE = HALF_SIZE_AT_NEAR / NEAR_PLANE;
+    const double side_r = r * SIDE_NORMAL_LENGTH;
+    const double near = NEAR_PLANE - depth;
+    const double far = depth - FAR_PLANE;
+    const double right = ex - SLOPE * depth;
+    const double left = -ex - SLOPE * depth;
+    const double top = ey - SLOPE * depth;
+    const double bottom = -ey - SLOPE * depth;
+    if (near > r || far > r || right > side_r || left > side_r || top > side_r || bottom > side_r) {
+        return SPHERE_OUTSIDE;
     }
+    const bool whole = near < -r && far < -r && right < -side_r && left < -side_r &&
+                       top < -side_r && bottom < -side_r;
     return whole ? SPHERE_WHOLE : SPHERE_ACROSS;
 }
 
-WindowPoint to_window(const ViewVolume &volume, float x, float y, float z) {
+namespace {
+
+inline WindowPoint window_point(const ViewVolume &volume, float x, float y, float z) {
     const auto &m = volume.eye_float;
     const float ex = m[0][0] * x + m[0][1] * y + m[0][2] * z + m[0][3];
     const float ey = m[1][0] * x + m[1][1] * y + m[1][2] * z + m[1][3];
@@ -113,14 +130,55 @@ WindowPoint to_window(const ViewVolume &volume, float x, float y, float z) {
     WindowPoint p{volume.centre_x + ex * scale * volume.half_width,
                   volume.centre_y + ey * scale * volume.half_height, false};
     p.in_front = volume.projects_exactly && depth >= static_cast<float>(NEAR_PLANE) + NEAR_MARGIN &&
-                 std::isfinite(depth) && std::isfinite(p.x) && std::isfinite(p.y);
+                 std::fabs(p.x) < WINDOW_LIMIT && std::fabs(p.y) < WINDOW_LIMIT;
     return p;
 }
 
-bool covers_no_pixel(const WindowPoint &a, const WindowPoint &b, const WindowPoint &c) {
+inline bool misses_pixels(const WindowPoint &a, const WindowPoint &b, const WindowPoint &c) {
     if (!(a.in_front && b.in_front && c.in_front)) {
         return false;
     }
     return misses_centres(std::min({a.x, b.x, c.x}), std::max({a.x, b.x, c.x})) ||
            misses_centres(std::min({a.y, b.y, c.y}), std::max({a.y, b.y, c.y}));
+}
+
+} // namespace
+
+WindowPoint to_window(const ViewVolume &volume, float x, float y, float z) {
+    return window_point(volume, x, y, z);
+}
+
+void to_window(const ViewVolume &volume, const float *xyz, int stride, int count,
+               WindowPoint *out) {
+    for (int i = 0; i < count; ++i, xyz += stride) {
+        out[i] = window_point(volume, xyz[0], xyz[1], xyz[2]);
+    }
+}
+
+bool looks_small(const ViewVolume &volume, double x, double y, double z, double radius) {
+    const auto &m = volume.eye;
+    const double r = radius * volume.eye_scale;
+    const double depth = -(m[2][0] * x + m[2][1] * y + m[2][2] * z + m[2][3]);
+    const double pixels_per_unit =
+        std::max(volume.half_width, volume.half_height) * NEAR_PLANE / HALF_SIZE_AT_NEAR;
+    return depth > r && r / (depth - r) * pixels_per_unit < SMALL_OBJECT_PIXELS;
+}
+
+bool covers_no_pixel(const WindowPoint &a, const WindowPoint &b, const WindowPoint &c) {
+    return misses_pixels(a, b, c);
+}
+
+int keep_covering_triangles(const WindowPoint *window, const uint16_t *indices, int index_count,
+                            int base, uint16_t *out) {
+    int kept = 0;
+    for (int i = 0; i < index_count; i += 3) {
+        const uint16_t *t = &indices[i];
+        if (!misses_pixels(window[t[0]], window[t[1]], window[t[2]])) {
+            out[kept] = static_cast<uint16_t>(base + t[0]);
+            out[kept + 1] = static_cast<uint16_t>(base + t[1]);
+            out[kept + 2] = static_cast<uint16_t>(base + t[2]);
+            kept += 3;
+        }
+    }
+    return kept;
 }

@@ -7,11 +7,13 @@
 #include "match/world.h"
 
 #include <array>
+#include <cstdint>
 
 struct ViewVolume {
     // World point to eye space: rows of a 3 x 4 matrix, in double and in float.
     std::array<std::array<double, 4>, 3> eye;
     std::array<std::array<float, 4>, 3> eye_float;
+    double eye_scale; // eye units per world unit
     // Window coordinates of normalised device coordinates (0, 0) and the scale to them.
     float centre_x, centre_y, half_width, half_height;
     // Whether the world near the camera is small enough in coordinates that a point projected
@@ -29,6 +31,9 @@ ViewVolume view_volume(const PlayerCamera &camera, double pitch, double world_sc
 enum SphereView { SPHERE_OUTSIDE, SPHERE_WHOLE, SPHERE_ACROSS };
 SphereView sphere_view(const ViewVolume &volume, double x, double y, double z, double radius);
 
+// Whether a sphere (world units) in front of the eye spans only a few pixels on the screen.
+bool looks_small(const ViewVolume &volume, double x, double y, double z, double radius);
+
 // A world point in window coordinates; not `in_front` when it lies at or behind the near
 // plane (or anything is NaN), where a triangle's pixels cannot be foretold this simply.
 struct WindowPoint {
@@ -36,7 +41,13 @@ struct WindowPoint {
     bool in_front;
 };
 WindowPoint to_window(const ViewVolume &volume, float x, float y, float z);
+// The same for `count` points whose x, y and z follow each other, `stride` floats apart.
+void to_window(const ViewVolume &volume, const float *xyz, int stride, int count, WindowPoint *out);
 
 // True only when a triangle through these points, all in front, surely covers no pixel centre:
 // its bounding box, widened by a margin for rounding, holds none.
 bool covers_no_pixel(const WindowPoint &a, const WindowPoint &b, const WindowPoint &c);
+// Copies the triangles (three indices each) that may cover a pixel centre, their indices
+// raised by `base`; returns how many indices it wrote.
+int keep_covering_triangles(const WindowPoint *window, const uint16_t *indices, int index_count,
+                            int base, uint16_t *out);
