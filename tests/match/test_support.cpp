@@ -14,28 +14,8 @@
 namespace {
 
 FakeSoundDevice *device = nullptr;
-
-// Only what play_sample asks of a driver: it takes a voice, sets its volume, then starts it.
-DIGI_DRIVER make_fake_driver() {
-    DIGI_DRIVER d{};
-    d.id = AL_ID('F', 'A', 'K', 'E');
-    d.voices = 8;
-    d.init_voice = [](int, const SAMPLE *sample) { device->sounds.push_back({sample, -1}); };
-    d.set_volume = [](int, int volume) { device->sounds.back().volume = volume; };
-    d.start_voice = d.release_voice = d.stop_voice = [](int) {};
-    d.loop_voice = d.set_position = d.set_frequency = d.set_pan = [](int, int) {};
-    d.get_position = [](int) { return -1; };
-    return d;
-}
-
-MOUSE_DRIVER make_fake_mouse() {
-    MOUSE_DRIVER m{};
-    m.get_mickeys = [](int *x, int *y) { *x = mouse_motion_x, mouse_motion_x = *y = 0; };
-    return m;
-}
-
-DIGI_DRIVER fake_driver = make_fake_driver();
-MOUSE_DRIVER fake_mouse = make_fake_mouse();
+DIGI_DRIVER fake_driver{};
+MOUSE_DRIVER fake_mouse{};
 
 } // namespace
 
@@ -44,6 +24,16 @@ int mouse_motion_x = 0;
 // No display: Allegro runs with no system driver, only for its globals and entry points.
 int main(int argc, char **argv) {
     install_allegro(SYSTEM_NONE, &errno, std::atexit);
+    // Only what play_sample asks of a sound driver: it takes a voice, sets its volume, starts it.
+    DIGI_DRIVER &d = fake_driver;
+    d.id = AL_ID('F', 'A', 'K', 'E');
+    d.voices = 8;
+    d.init_voice = [](int, const SAMPLE *sample) { device->sounds.push_back({sample, -1}); };
+    d.set_volume = [](int, int volume) { device->sounds.back().volume = volume; };
+    d.start_voice = d.release_voice = d.stop_voice = [](int) {};
+    d.loop_voice = d.set_position = d.set_frequency = d.set_pan = [](int, int) {};
+    d.get_position = [](int) { return -1; }; // every voice is free again at once
+    fake_mouse.get_mickeys = [](int *x, int *y) { *x = mouse_motion_x, mouse_motion_x = *y = 0; };
     mouse_driver = &fake_mouse;
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,5 +1,4 @@
-// Shared fixtures of the simulation tests: a clean world, the random stream replayed, and
-// stand-ins for the sound device and the mouse that record what the game asks of them.
+// Simulation test fixtures: a clean world, replayed draws, a recording sound driver and a mouse.
 #pragma once
 
 #include <allegro.h>

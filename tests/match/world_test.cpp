@@ -94,12 +94,12 @@ TEST(WorldUpdate, TreesBlockTheOpenSquareAroundThemAfterTruncation) {
         game_settings.number_of_trees = 2;
         trees[0] = Tree{10, 10};
         trees[1] = Tree{60, 60};
-        // The tank moves by (1, 5) to the offset from a tree; a bullet stands there from another.
+        // The tank moves by (1, 5) to the offset from a tree: a blocked move is undone whole, but
+        // the turret is drawn one move ahead. A bullet stands at the offset from another tree.
         const float x = 9 + c.dx, z = 5 + c.dz;
         tanks[0] = moving_tank(x, z, 1, 5, 3);
         bullets[0] = Bullet{60 + c.dx, 60 + c.dz, 0, 0, 5};
         update_world();
-        // A blocked move is undone whole, but the turret is drawn one move ahead.
         EXPECT_TRUE(tanks[0].x == (c.blocked ? x : x + 1) && tanks[0].z == (c.blocked ? z : z + 5));
         EXPECT_TRUE(tanks[0].turret_x == x + 1 && tanks[0].turret_z == z + 5);
         EXPECT_EQ(bullets[0].life, c.blocked ? 0 : 4);
@@ -113,8 +113,7 @@ TEST(Firing, AShotThenItsRecoilAndReload) {
     sound_data = data.objects;
     game_settings.tank_fire_speed = 5;
     game_settings.bullet_speed = 1.5f;
-    for (Bullet &b : bullets)
-        b.life = 1;
+    bullets.fill(Bullet{0, 0, 0, 0, 1});
     // A destroyed tank fires too, and its own velocity is not added to the bullet's.
     Tank &tank = tanks[0];
     tank = Tank{-140, -11, 140, 3, 0, 0, 270, 0, 0, -0.01f, 0, 0}; // turret facing -x
@@ -198,7 +197,6 @@ TEST(Explosion, FragmentsTakeTheirDrawsInOrderWithinTheirRanges) {
     std::srand(123);
     auto draw = [](long long n, long long offset) { return float(offset + replay_below(n)); };
     for (int i = 0; i < 150; ++i) {
-        SCOPED_TRACE(i);
         const Particle &p = particles[i];
         EXPECT_TRUE(p.x == draw(2, 4) && p.y == draw(2, -11) && p.z == draw(2, 6));
         EXPECT_FLOAT_EQ(p.velocity_x, draw(50, -25) / 100);
@@ -215,8 +213,7 @@ TEST(Explosion, FragmentsTakeTheirDrawsInOrderWithinTheirRanges) {
     EXPECT_TRUE(particles[0].angle_x == 12.0f && particles[150].life == 0);
 
     // A full pool drops the fragments that do not fit, without drawing for them.
-    for (Particle &p : particles)
-        p.life = 5;
+    particles.fill(Particle{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 5}); // all in use
     particles[3].life = particles[9999].life = 0;
     std::srand(77);
     spawn_explosion(150, 40, 40, 40, 1, 0.25f, 100, 50);
@@ -243,7 +240,6 @@ TEST(WorldUpdate, HugeAndNonFiniteValuesStayDefined) {
     update_world();
     EXPECT_TRUE(tanks[0].life == 3 && bullets[0].life == 0);
     // A NaN speed makes still fragments rather than dividing by zero.
-    reset_world();
     spawn_explosion(2, 0, 0, 0, 0, NAN, 10, 0);
     EXPECT_TRUE(particles[0].velocity_x == 0.0f && particles[1].life == 10);
 }
