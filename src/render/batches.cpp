@@ -140,7 +140,7 @@ void add_mesh_copy(const Placement &p, const ViewVolume &view, SphereView lies, 
         to_window(view, &out[0].x, sizeof(MeshVertex) / sizeof(float), mesh.vertex_count,
                   window.data());
         kept = keep_covering_triangles(window.data(), mesh.indices.data(), mesh.index_count, base,
-                                       indices);
+                                       culls(batch_hides_back_faces, lies), indices);
     } else {
         for (int i = 0; i < mesh.index_count; ++i) {
             indices[i] = static_cast<uint16_t>(base + mesh.indices[i]);
@@ -199,7 +199,8 @@ void add_coloured_mesh(ModelList list, float x, float y, float z, Colour colour,
     }
     for (int i = 0; i < mesh.index_count; i += 3) {
         const uint16_t *t = &mesh.indices[i];
-        if (sift && covers_no_pixel(window[t[0]], window[t[1]], window[t[2]])) {
+        if (sift && (covers_no_pixel(window[t[0]], window[t[1]], window[t[2]]) ||
+                     (cull && faces_away(window[t[0]], window[t[1]], window[t[2]])))) {
             continue;
         }
         for (int k = 0; k < 3; ++k) {

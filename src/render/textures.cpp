@@ -1,5 +1,7 @@
 #include "render/textures.h"
 
+#include "config/datafile_check.h"
+
 #include <allegro.h>
 #include <alleggl.h>
 
@@ -25,7 +27,8 @@ void clamp_texture(GLuint name) {
 } // namespace
 
 void load_textures(const char *filename, int count) {
-    DATAFILE *data = load_datafile(filename);
+    // A cut-short datafile would crash Allegro's loader: it is walked first.
+    DATAFILE *data = load_intact_datafile(filename);
     if (data != nullptr) {
         // A short datafile, or something other than a bitmap in a slot, leaves that slot
         // untextured instead of handing a stray pointer to AllegroGL.

@@ -286,6 +286,7 @@ using Corners = std::array<std::array<float, 3>, 3>;
 // A fragment's triangle turned by its angles, kept with the angles it was turned by: the
 // other views of a frame find it ready.
 struct TurnedFragment {
+    bool turned;
     std::array<float, 3> angles;
     Corners corners;
 };
@@ -295,8 +296,7 @@ const Corners &turned_fragment(std::ptrdiff_t slot) {
     const Particle &p = particles[slot];
     TurnedFragment &cached = turned_fragments[slot];
     const std::array<float, 3> angles = {p.angle_x, p.angle_y, p.angle_z};
-    if (std::memcmp(angles.data(), cached.angles.data(), sizeof angles) == 0 &&
-        cached.corners[0][1] != 0.0f) {
+    if (cached.turned && std::memcmp(angles.data(), cached.angles.data(), sizeof angles) == 0) {
         return cached.corners;
     }
     const Matrix3 m = multiply(multiply(rotation_about(0, p.angle_x), rotation_about(1, p.angle_y)),
@@ -308,6 +308,7 @@ const Corners &turned_fragment(std::ptrdiff_t slot) {
                              m[2][0] * v[0] + m[2][1] * v[1] + m[2][2] * v[2]};
     }
     cached.angles = angles;
+    cached.turned = true;
     return cached.corners;
 }
 

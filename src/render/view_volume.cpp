@@ -142,6 +142,17 @@ inline bool misses_pixels(const WindowPoint &a, const WindowPoint &b, const Wind
            misses_centres(std::min({a.y, b.y, c.y}), std::max({a.y, b.y, c.y}));
 }
 
+// Twice the signed area, in square pixels, below which a triangle surely turns clockwise
+// whatever the rounding of its corners.
+constexpr float CLOCKWISE_MARGIN = 2.0f;
+
+inline bool turns_clockwise(const WindowPoint &a, const WindowPoint &b, const WindowPoint &c) {
+    if (!(a.in_front && b.in_front && c.in_front)) {
+        return false;
+    }
+    return (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y) < -CLOCKWISE_MARGIN;
+}
+
 } // namespace
 
 WindowPoint to_window(const ViewVolume &volume, float x, float y, float z) {
@@ -168,12 +179,19 @@ bool covers_no_pixel(const WindowPoint &a, const WindowPoint &b, const WindowPoi
     return misses_pixels(a, b, c);
 }
 
+bool faces_away(const WindowPoint &a, const WindowPoint &b, const WindowPoint &c) {
+    return turns_clockwise(a, b, c);
+}
+
 int keep_covering_triangles(const WindowPoint *window, const uint16_t *indices, int index_count,
-                            int base, uint16_t *out) {
+                            int base, bool drop_facing_away, uint16_t *out) {
     int kept = 0;
     for (int i = 0; i < index_count; i += 3) {
         const uint16_t *t = &indices[i];
-        if (!misses_pixels(window[t[0]], window[t[1]], window[t[2]])) {
+        const WindowPoint &a = window[t[0]];
+        const WindowPoint &b = window[t[1]];
+        const WindowPoint &c = window[t[2]];
+        if (!misses_pixels(a, b, c) && !(drop_facing_away && turns_clockwise(a, b, c))) {
             out[kept] = static_cast<uint16_t>(base + t[0]);
             out[kept + 1] = static_cast<uint16_t>(base + t[1]);
             out[kept + 2] = static_cast<uint16_t>(base + t[2]);

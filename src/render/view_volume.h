@@ -47,7 +47,11 @@ void to_window(const ViewVolume &volume, const float *xyz, int stride, int count
 // True only when a triangle through these points, all in front, surely covers no pixel centre:
 // its bounding box, widened by a margin for rounding, holds none.
 bool covers_no_pixel(const WindowPoint &a, const WindowPoint &b, const WindowPoint &c);
-// Copies the triangles (three indices each) that may cover a pixel centre, their indices
-// raised by `base`; returns how many indices it wrote.
+// True only when a triangle through these points, all in front, surely turns clockwise on the
+// screen, so that face culling would drop it.
+bool faces_away(const WindowPoint &a, const WindowPoint &b, const WindowPoint &c);
+// Copies the triangles (three indices each) that may cover a pixel centre, and that may face
+// the eye unless `drop_facing_away` is false, their indices raised by `base`; returns how many
+// indices it wrote.
 int keep_covering_triangles(const WindowPoint *window, const uint16_t *indices, int index_count,
-                            int base, uint16_t *out);
+                            int base, bool drop_facing_away, uint16_t *out);
