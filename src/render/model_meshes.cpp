@@ -266,6 +266,32 @@ bool orient_by_normals(Mesh &mesh, const VertexNormals &normals) {
     return true;
 }
 
+// Vertices that agree in position and texture coordinate become one, so that each is moved
+// and transformed once however many triangles share it.
+void weld_vertices(Mesh &mesh) {
+    std::array<uint16_t, MAX_MESH_VERTICES> new_index{};
+    int kept = 0;
+    for (int i = 0; i < mesh.vertex_count; ++i) {
+        const MeshVertex &v = mesh.vertices[i];
+        int same = kept;
+        for (int j = 0; j < kept; ++j) {
+            const MeshVertex &w = mesh.vertices[j];
+            if (v.x == w.x && v.y == w.y && v.z == w.z && v.s == w.s && v.t == w.t) {
+                same = j;
+                break;
+            }
+        }
+        if (same == kept) {
+            mesh.vertices[kept++] = v;
+        }
+        new_index[i] = static_cast<uint16_t>(same);
+    }
+    for (int i = 0; i < mesh.index_count; ++i) {
+        mesh.indices[i] = new_index[mesh.indices[i]];
+    }
+    mesh.vertex_count = kept;
+}
+
 Meshes make_meshes() {
     Meshes made;
     // The tank lists in the order a tank calls them, so the barrel inherits the turret's last
@@ -278,6 +304,7 @@ Meshes make_meshes() {
         make_mesh(mesh, normals, model_commands(list), s, t);
         mesh.closed = orient_closed_surface(mesh);
         mesh.faces_outward = mesh.closed || orient_by_normals(mesh, normals);
+        weld_vertices(mesh);
     }
     return made;
 }
