@@ -6,7 +6,7 @@
 #include <ctime>
 
 #include "config/controls.h"
-#include "frontend/datafile_check.h"
+#include "config/datafile_check.h"
 #include "frontend/game.h"
 #include "frontend/main_menu.h"
 #include "frontend/menu.h"

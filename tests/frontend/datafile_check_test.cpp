@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "frontend/datafile_check.h"
+#include "config/datafile_check.h"
 
 namespace {
 // Tests run side by side in separate processes: each takes a file name of its own.

@@ -1,4 +1,4 @@
-#include "frontend/datafile_check.h"
+#include "config/datafile_check.h"
 
 #include <allegro.h>
 #include <array>
