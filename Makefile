@@ -3,9 +3,14 @@
 #   make test   the same set-up, then the whole test suite
 
 BUILD_DIR ?= build
+# The headless unit tests built again with AddressSanitizer and UndefinedBehaviorSanitizer.
+SANITIZE_DIR ?= $(BUILD_DIR)-asan
 JOBS ?= 2
+# Any report of the sanitizers ends the test that made it.
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 \
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: play test bench build deps clean
+.PHONY: play test bench build deps clean sanitize
 
 deps:
 	@sh scripts/install-deps.sh
@@ -17,12 +22,17 @@ build: deps
 play: build
 	cd $(BUILD_DIR)/game && ./tankarena
 
-test: build
+test: build sanitize
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+sanitize: deps
+	@cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTANKARENA_SANITIZE=ON > /dev/null
+	@cmake --build $(SANITIZE_DIR) -j $(JOBS) --target unit_tests
+	cd $(SANITIZE_DIR) && $(SANITIZER_ENV) ctest -L unit --output-on-failure -j $(JOBS)
 
 bench: build
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target benchmarks
 	@sh scripts/run-benchmarks.sh $(BUILD_DIR)
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
