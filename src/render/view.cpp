@@ -87,6 +87,7 @@ struct View {
 // the turret.
 struct ShownPart {
     Placement placement;
+    float depth;
     SphereView lies;
     bool small; // on the screen: its triangles are worth sifting
     bool human;
@@ -176,18 +177,25 @@ void find_shown_tanks(const View &view) {
         const SphereView hull = sphere_view(view.volume, tank.x, tank.y, tank.z, hull_radius);
         if (hull != SPHERE_OUTSIDE) {
             shown.hulls[shown.hull_count++] =
-                ShownPart{tank_placement(tank.x, tank.y, tank.z, tank.heading), hull,
+                ShownPart{tank_placement(tank.x, tank.y, tank.z, tank.heading),
+                          static_cast<float>(eye_depth(view.volume, tank.x, tank.y, tank.z)), hull,
                           looks_small(view.volume, tank.x, tank.y, tank.z, hull_radius), human};
         }
         const SphereView turret =
             sphere_view(view.volume, tank.turret_x, tank.y, tank.turret_z, turret_radius);
         if (turret != SPHERE_OUTSIDE) {
             shown.turrets[shown.turret_count++] = ShownPart{
-                tank_placement(tank.turret_x, tank.y, tank.turret_z, tank.turret_heading), turret,
+                tank_placement(tank.turret_x, tank.y, tank.turret_z, tank.turret_heading),
+                static_cast<float>(eye_depth(view.volume, tank.turret_x, tank.y, tank.turret_z)),
+                turret,
                 looks_small(view.volume, tank.turret_x, tank.y, tank.turret_z, turret_radius),
                 human};
         }
     }
+    // Nearest first: what they hide is then rejected by the depth test before it is shaded.
+    const auto nearer = [](const ShownPart &a, const ShownPart &b) { return a.depth < b.depth; };
+    std::sort(shown.hulls.begin(), shown.hulls.begin() + shown.hull_count, nearer);
+    std::sort(shown.turrets.begin(), shown.turrets.begin() + shown.turret_count, nearer);
 }
 
 // The tracks are closed. The hull is open at its sides, but each side lies inside a track,
@@ -330,12 +338,21 @@ void add_fragments(const View &view) {
     }
 }
 
+// The trees of one view that show, nearest first.
+struct ShownTree {
+    float depth;
+    float x, z;
+    SphereView lies;
+};
+std::array<ShownTree, MAX_TREES> shown_trees;
+
 void add_trees(const View &view) {
     static const float radius = model_mesh(TREE_LIST).radius;
     if (!list_made(TREE_LIST)) {
         return;
     }
     const int count = trees_in_play();
+    int shown_count = 0;
     for (int i = 0; i < count; ++i) {
         const float x = static_cast<float>(trees[i].x);
         const float z = static_cast<float>(trees[i].z);
@@ -344,8 +361,15 @@ void add_trees(const View &view) {
         }
         const SphereView lies = sphere_view(view.volume, x, GROUND_Y, z, radius);
         if (lies != SPHERE_OUTSIDE) {
-            add_coloured_mesh(TREE_LIST, x, GROUND_Y, z, TREE_COLOUR, view.volume, lies, false);
+            shown_trees[shown_count++] =
+                ShownTree{static_cast<float>(eye_depth(view.volume, x, GROUND_Y, z)), x, z, lies};
         }
+    }
+    std::sort(shown_trees.begin(), shown_trees.begin() + shown_count,
+              [](const ShownTree &a, const ShownTree &b) { return a.depth < b.depth; });
+    for (int i = 0; i < shown_count; ++i) {
+        const ShownTree &t = shown_trees[i];
+        add_coloured_mesh(TREE_LIST, t.x, GROUND_Y, t.z, TREE_COLOUR, view.volume, t.lies, false);
     }
 }
 

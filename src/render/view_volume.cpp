@@ -166,6 +166,11 @@ void to_window(const ViewVolume &volume, const float *xyz, int stride, int count
     }
 }
 
+double eye_depth(const ViewVolume &volume, double x, double y, double z) {
+    const auto &m = volume.eye;
+    return -(m[2][0] * x + m[2][1] * y + m[2][2] * z + m[2][3]);
+}
+
 bool looks_small(const ViewVolume &volume, double x, double y, double z, double radius) {
     const auto &m = volume.eye;
     const double r = radius * volume.eye_scale;

@@ -31,6 +31,9 @@ ViewVolume view_volume(const PlayerCamera &camera, double pitch, double world_sc
 enum SphereView { SPHERE_OUTSIDE, SPHERE_WHOLE, SPHERE_ACROSS };
 SphereView sphere_view(const ViewVolume &volume, double x, double y, double z, double radius);
 
+// How far in front of the eye a world point lies, in eye units.
+double eye_depth(const ViewVolume &volume, double x, double y, double z);
+
 // Whether a sphere (world units) in front of the eye spans only a few pixels on the screen.
 bool looks_small(const ViewVolume &volume, double x, double y, double z, double radius);
 
