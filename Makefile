@@ -5,12 +5,17 @@
 BUILD_DIR ?= build
 # The headless unit tests built again with AddressSanitizer and UndefinedBehaviorSanitizer.
 SANITIZE_DIR ?= $(BUILD_DIR)-asan
+# The fuzz targets, built with clang's libFuzzer.
+FUZZ_DIR ?= $(BUILD_DIR)-fuzz
+# Seconds each fuzz target runs: make fuzz runs them this long, make test briefly.
+FUZZ_SECONDS ?= 60
+TEST_FUZZ_SECONDS ?= 5
 JOBS ?= 2
 # Any report of the sanitizers ends the test that made it.
 SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: play test bench build deps clean sanitize
+.PHONY: play test bench build deps clean sanitize fuzz fuzz-build
 
 deps:
 	@sh scripts/install-deps.sh
@@ -22,7 +27,8 @@ build: deps
 play: build
 	cd $(BUILD_DIR)/game && ./tankarena
 
-test: build sanitize
+test: build sanitize fuzz-build
+	@sh scripts/fuzz.sh $(FUZZ_DIR) $(TEST_FUZZ_SECONDS)
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
 sanitize: deps
@@ -30,9 +36,17 @@ sanitize: deps
 	@cmake --build $(SANITIZE_DIR) -j $(JOBS) --target unit_tests
 	cd $(SANITIZE_DIR) && $(SANITIZER_ENV) ctest -L unit --output-on-failure -j $(JOBS)
 
+fuzz-build: deps
+	@cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
+		-DCMAKE_CXX_COMPILER=clang++ -DTANKARENA_FUZZ=ON > /dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
+
+fuzz: fuzz-build
+	@sh scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
 bench: build
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target benchmarks
 	@sh scripts/run-benchmarks.sh $(BUILD_DIR)
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
