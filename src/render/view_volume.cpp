@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -9,9 +10,16 @@ namespace {
 constexpr double NEAR_PLANE = 1.0;
 constexpr double FAR_PLANE = 20.0;
 constexpr double HALF_SIZE_AT_NEAR = 1.0;
+constexpr double SLOPE = HALF_SIZE_AT_NEAR / NEAR_PLANE;
+// sqrt(1 + SLOPE^2): the length of the side planes' normals.
+constexpr double SIDE_NORMAL_LENGTH = 1.4142135623730951;
 // Added to every radius, in world units, so that rounding (OpenGL works in float) can never
 // leave out an object that reaches into the picture.
 constexpr double SAFETY_MARGIN = 0.5;
+// Objects whose bounding sphere spans less than this radius on the screen have most of their
+// triangles smaller than a pixel; larger ones are not worth sifting.
+constexpr double SMALL_OBJECT_PIXELS = 24.0;
+
 // Points this little beyond the near plane count as in front.
 constexpr float NEAR_MARGIN = 1e-3f;
 // Up to this far from the origin, OpenGL's float transform and this one agree to a few
@@ -19,11 +27,15 @@ constexpr float NEAR_MARGIN = 1e-3f;
 constexpr double EXACT_PROJECTION_LIMIT = 1000.0;
 constexpr float PIXEL_MARGIN = 0.125f;
 constexpr float PIXEL_CENTRE = 0.5f;
-// sqrt(1 + slope^2) for the side planes' slope of 1.
-constexpr double SIDE_NORMAL_LENGTH = 1.4142135623730951;
-// Objects whose bounding sphere spans less than this radius on the screen have most of their
-// triangles smaller than a pixel; larger ones are not worth sifting.
-constexpr double SMALL_OBJECT_PIXELS = 24.0;
+// Window coordinates stay below this in magnitude for a point to count as in front, so that
+// they convert to int safely and with a float step far below the margin.
+constexpr float WINDOW_LIMIT = 65536.0f;
+// Centre bounds of a point not in front: any triangle through it keeps.
+constexpr int32_t NO_CENTRE_BELOW = std::numeric_limits<int32_t>::max() / 2;
+constexpr int32_t NO_CENTRE_ABOVE = std::numeric_limits<int32_t>::min() / 2;
+// Twice the signed area, in square pixels, below which a triangle surely turns clockwise
+// whatever the rounding of its corners.
+constexpr float CLOCKWISE_MARGIN = 2.0f;
 
 using Matrix = std::array<std::array<double, 3>, 3>;
 
@@ -50,20 +62,49 @@ Matrix rotation_about(int axis, double degrees) {
     return Matrix{{{c, -s, 0}, {s, c, 0}, {0, 0, 1}}};
 }
 
-// Window coordinates stay below this in magnitude for a point to count as in front, so that
-// they convert to int safely and with a float step far below the margin.
-constexpr float WINDOW_LIMIT = 65536.0f;
-
-// floor(v) for |v| < WINDOW_LIMIT + 1, without a library call: the shifted value is positive,
+// floor(v) for |v| < 2 * WINDOW_LIMIT, without a library call: the shifted value is positive,
 // and truncation is floor there.
-int floor_in_window(float v) {
-    return static_cast<int>(v + 2.0f * WINDOW_LIMIT) - 2 * static_cast<int>(WINDOW_LIMIT);
+int32_t floor_in_window(float v) {
+    return static_cast<int32_t>(v + 2.0f * WINDOW_LIMIT) - 2 * static_cast<int32_t>(WINDOW_LIMIT);
 }
 
-// Whether no pixel centre k + 0.5 lies in [lo, hi], widened by the margin.
-bool misses_centres(float lo, float hi) {
-    return floor_in_window(hi - PIXEL_CENTRE + PIXEL_MARGIN) <
-           -floor_in_window(-(lo - PIXEL_CENTRE - PIXEL_MARGIN));
+inline WindowPoint window_point(const ViewVolume &volume, float x, float y, float z) {
+    const auto &m = volume.eye_float;
+    const float ex = m[0][0] * x + m[0][1] * y + m[0][2] * z + m[0][3];
+    const float ey = m[1][0] * x + m[1][1] * y + m[1][2] * z + m[1][3];
+    const float depth = -(m[2][0] * x + m[2][1] * y + m[2][2] * z + m[2][3]);
+    const float scale = static_cast<float>(NEAR_PLANE / HALF_SIZE_AT_NEAR) / depth;
+    WindowPoint p{volume.centre_x + ex * scale * volume.half_width,
+                  volume.centre_y + ey * scale * volume.half_height,
+                  false,
+                  NO_CENTRE_BELOW,
+                  NO_CENTRE_ABOVE,
+                  NO_CENTRE_BELOW,
+                  NO_CENTRE_ABOVE};
+    p.in_front = volume.projects_exactly && depth >= static_cast<float>(NEAR_PLANE) + NEAR_MARGIN &&
+                 std::fabs(p.x) < WINDOW_LIMIT && std::fabs(p.y) < WINDOW_LIMIT;
+    if (p.in_front) {
+        // A triangle's box [lo, hi] holds a centre k + 0.5, widened by the margin, when
+        // floor(hi - 0.5 + margin) >= ceil(lo - 0.5 - margin); floor and ceil of a box's ends
+        // are the largest and smallest of its corners' own.
+        p.centre_below_x = floor_in_window(p.x - PIXEL_CENTRE + PIXEL_MARGIN);
+        p.centre_above_x = -floor_in_window(PIXEL_CENTRE + PIXEL_MARGIN - p.x);
+        p.centre_below_y = floor_in_window(p.y - PIXEL_CENTRE + PIXEL_MARGIN);
+        p.centre_above_y = -floor_in_window(PIXEL_CENTRE + PIXEL_MARGIN - p.y);
+    }
+    return p;
+}
+
+inline bool misses_pixels(const WindowPoint &a, const WindowPoint &b, const WindowPoint &c) {
+    return std::max({a.centre_below_x, b.centre_below_x, c.centre_below_x}) <
+               std::min({a.centre_above_x, b.centre_above_x, c.centre_above_x}) ||
+           std::max({a.centre_below_y, b.centre_below_y, c.centre_below_y}) <
+               std::min({a.centre_above_y, b.centre_above_y, c.centre_above_y});
+}
+
+inline bool turns_clockwise(const WindowPoint &a, const WindowPoint &b, const WindowPoint &c) {
+    return a.in_front && b.in_front && c.in_front &&
+           (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y) < -CLOCKWISE_MARGIN;
 }
 
 } // namespace
@@ -98,13 +139,12 @@ ViewVolume view_volume(const PlayerCamera &camera, double pitch, double world_sc
 SphereView sphere_view(const ViewVolume &volume, double x, double y, double z, double radius) {
     const auto &m = volume.eye;
     const double r = (radius + SAFETY_MARGIN) * volume.eye_scale;
+    const double side_r = r * SIDE_NORMAL_LENGTH;
     const double ex = m[0][0] * x + m[0][1] * y + m[0][2] * z + m[0][3];
     const double ey = m[1][0] * x + m[1][1] * y + m[1][2] * z + m[1][3];
     const double depth = -(m[2][0] * x + m[2][1] * y + m[2][2] * z + m[2][3]);
-    // Distances to the six planes, positive outside: near, far, and the sides
-    // |x| = SLOPE * depth and |y| = SLOPE * depth (scaled by the sides' normal length).
-    constexpr double SLOPE = HALF_SIZE_AT_NEAR / NEAR_PLANE;
-    const double side_r = r * SIDE_NORMAL_LENGTH;
+    // How far outside each plane the centre lies (negative inside): near, far, and the sides
+    // |x| = SLOPE * depth and |y| = SLOPE * depth, those scaled by their normals' length.
     const double near = NEAR_PLANE - depth;
     const double far = depth - FAR_PLANE;
     const double right = ex - SLOPE * depth;
@@ -119,41 +159,17 @@ SphereView sphere_view(const ViewVolume &volume, double x, double y, double z, d
     return whole ? SPHERE_WHOLE : SPHERE_ACROSS;
 }
 
-namespace {
-
-inline WindowPoint window_point(const ViewVolume &volume, float x, float y, float z) {
-    const auto &m = volume.eye_float;
-    const float ex = m[0][0] * x + m[0][1] * y + m[0][2] * z + m[0][3];
-    const float ey = m[1][0] * x + m[1][1] * y + m[1][2] * z + m[1][3];
-    const float depth = -(m[2][0] * x + m[2][1] * y + m[2][2] * z + m[2][3]);
-    const float scale = static_cast<float>(NEAR_PLANE / HALF_SIZE_AT_NEAR) / depth;
-    WindowPoint p{volume.centre_x + ex * scale * volume.half_width,
-                  volume.centre_y + ey * scale * volume.half_height, false};
-    p.in_front = volume.projects_exactly && depth >= static_cast<float>(NEAR_PLANE) + NEAR_MARGIN &&
-                 std::fabs(p.x) < WINDOW_LIMIT && std::fabs(p.y) < WINDOW_LIMIT;
-    return p;
+double eye_depth(const ViewVolume &volume, double x, double y, double z) {
+    const auto &m = volume.eye;
+    return -(m[2][0] * x + m[2][1] * y + m[2][2] * z + m[2][3]);
 }
 
-inline bool misses_pixels(const WindowPoint &a, const WindowPoint &b, const WindowPoint &c) {
-    if (!(a.in_front && b.in_front && c.in_front)) {
-        return false;
-    }
-    return misses_centres(std::min({a.x, b.x, c.x}), std::max({a.x, b.x, c.x})) ||
-           misses_centres(std::min({a.y, b.y, c.y}), std::max({a.y, b.y, c.y}));
+bool looks_small(const ViewVolume &volume, double x, double y, double z, double radius) {
+    const double r = radius * volume.eye_scale;
+    const double depth = eye_depth(volume, x, y, z);
+    const double pixels_per_unit = std::max(volume.half_width, volume.half_height) / SLOPE;
+    return depth > r && r / (depth - r) * pixels_per_unit < SMALL_OBJECT_PIXELS;
 }
-
-// Twice the signed area, in square pixels, below which a triangle surely turns clockwise
-// whatever the rounding of its corners.
-constexpr float CLOCKWISE_MARGIN = 2.0f;
-
-inline bool turns_clockwise(const WindowPoint &a, const WindowPoint &b, const WindowPoint &c) {
-    if (!(a.in_front && b.in_front && c.in_front)) {
-        return false;
-    }
-    return (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y) < -CLOCKWISE_MARGIN;
-}
-
-} // namespace
 
 WindowPoint to_window(const ViewVolume &volume, float x, float y, float z) {
     return window_point(volume, x, y, z);
@@ -164,20 +180,6 @@ void to_window(const ViewVolume &volume, const float *xyz, int stride, int count
     for (int i = 0; i < count; ++i, xyz += stride) {
         out[i] = window_point(volume, xyz[0], xyz[1], xyz[2]);
     }
-}
-
-double eye_depth(const ViewVolume &volume, double x, double y, double z) {
-    const auto &m = volume.eye;
-    return -(m[2][0] * x + m[2][1] * y + m[2][2] * z + m[2][3]);
-}
-
-bool looks_small(const ViewVolume &volume, double x, double y, double z, double radius) {
-    const auto &m = volume.eye;
-    const double r = radius * volume.eye_scale;
-    const double depth = -(m[2][0] * x + m[2][1] * y + m[2][2] * z + m[2][3]);
-    const double pixels_per_unit =
-        std::max(volume.half_width, volume.half_height) * NEAR_PLANE / HALF_SIZE_AT_NEAR;
-    return depth > r && r / (depth - r) * pixels_per_unit < SMALL_OBJECT_PIXELS;
 }
 
 bool covers_no_pixel(const WindowPoint &a, const WindowPoint &b, const WindowPoint &c) {
