@@ -443,15 +443,18 @@ void set_player_camera(int player) {
     glTranslatef(camera.translate_x, camera.translate_y, camera.translate_z);
 }
 
-// The camera is loaded once; every object is placed in the world on the CPU. Objects are drawn
-// in the order of their kinds (tanks, shells, fragments, trees, ground, walls), the tanks part
-// by part, and whatever lies wholly outside the view is left out.
+// The camera is loaded once; every object is placed in the world on the CPU and sent with the
+// others of its kind, and whatever lies wholly outside the view is left out. The trees come
+// first, then the tanks part by part, the shells, the fragments, the ground and the walls: the
+// large trees, drawn first, spare the rasteriser what they hide, and the order between kinds
+// shows only where two surfaces lie at exactly the same depth.
 void draw_player_view(int player) {
     if (!valid_player(player)) {
         return;
     }
-    static const bool tuned = (keep_freed_memory_for_reuse(), true);
-    static_cast<void>(tuned);
+    // Once, before the first draw of the program.
+    static const bool allocator_tuned = (keep_freed_memory_for_reuse(), true);
+    static_cast<void>(allocator_tuned);
     set_player_camera(player);
     // The viewport as OpenGL has it: a player without one in this layout keeps the last.
     GLint viewport[4];
