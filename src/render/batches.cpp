@@ -2,6 +2,8 @@
 
 #include "render/model_meshes.h"
 
+#include <algorithm>
+
 #include <allegro.h>
 #include <alleggl.h>
 
@@ -116,29 +118,35 @@ void begin_mesh_batch(ModelList list, uint32_t texture, bool hidden_back_faces) 
 }
 
 void add_mesh_copy(const Placement &p, const ViewVolume &view, SphereView lies, bool sift) {
-    MeshLane &lane = lies == SPHERE_WHOLE ? whole_meshes : edge_meshes;
     const Mesh &mesh = *batch_mesh;
+    std::array<MeshVertex, MAX_MESH_VERTICES> placed;
+    const auto &m = p.rotation_scale;
+    for (int i = 0; i < mesh.vertex_count; ++i) {
+        const MeshVertex &v = mesh.vertices[i];
+        placed[i].s = v.s;
+        placed[i].t = v.t;
+        placed[i].x = m[0][0] * v.x + m[0][1] * v.y + m[0][2] * v.z + p.x;
+        placed[i].y = m[1][0] * v.x + m[1][1] * v.y + m[1][2] * v.z + p.y;
+        placed[i].z = m[2][0] * v.x + m[2][1] * v.y + m[2][2] * v.z + p.z;
+    }
+    constexpr int STRIDE = sizeof(MeshVertex) / sizeof(float);
+    // A bounding sphere across the view's edge is loose: the model itself may lie inside.
+    if (lies == SPHERE_ACROSS && all_inside(view, &placed[0].x, STRIDE, mesh.vertex_count)) {
+        lies = SPHERE_WHOLE;
+    }
+    MeshLane &lane = lies == SPHERE_WHOLE ? whole_meshes : edge_meshes;
     if (lane.vertex_count + mesh.vertex_count > lane.capacity ||
         lane.index_count + mesh.index_count > INDICES_PER_VERTEX * lane.capacity) {
         flush(lane, culls(batch_hides_back_faces, lies));
     }
-    const auto &m = p.rotation_scale;
-    MeshVertex *out = &lane.vertices[lane.vertex_count];
+    std::copy(placed.begin(), placed.begin() + mesh.vertex_count,
+              lane.vertices.begin() + lane.vertex_count);
     std::array<WindowPoint, MAX_MESH_VERTICES> window;
-    for (int i = 0; i < mesh.vertex_count; ++i) {
-        const MeshVertex &v = mesh.vertices[i];
-        out[i].s = v.s;
-        out[i].t = v.t;
-        out[i].x = m[0][0] * v.x + m[0][1] * v.y + m[0][2] * v.z + p.x;
-        out[i].y = m[1][0] * v.x + m[1][1] * v.y + m[1][2] * v.z + p.y;
-        out[i].z = m[2][0] * v.x + m[2][1] * v.y + m[2][2] * v.z + p.z;
-    }
     const int base = lane.vertex_count;
     uint16_t *indices = &lane.indices[lane.index_count];
     int kept = mesh.index_count;
     if (sift) {
-        to_window(view, &out[0].x, sizeof(MeshVertex) / sizeof(float), mesh.vertex_count,
-                  window.data());
+        to_window(view, &placed[0].x, STRIDE, mesh.vertex_count, window.data());
         kept = keep_covering_triangles(window.data(), mesh.indices.data(), mesh.index_count, base,
                                        culls(batch_hides_back_faces, lies), indices);
     } else {

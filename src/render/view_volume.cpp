@@ -20,6 +20,9 @@ constexpr double SAFETY_MARGIN = 0.5;
 // triangles smaller than a pixel; larger ones are not worth sifting.
 constexpr double SMALL_OBJECT_PIXELS = 24.0;
 
+// Points inside the frustum by this much, in eye units, are clipped by nothing whatever the
+// rounding.
+constexpr double INSIDE_MARGIN = 1e-3;
 // Points this little beyond the near plane count as in front.
 constexpr float NEAR_MARGIN = 1e-3f;
 // Up to this far from the origin, OpenGL's float transform and this one agree to a few
@@ -157,6 +160,25 @@ SphereView sphere_view(const ViewVolume &volume, double x, double y, double z, d
     const bool whole = near < -r && far < -r && right < -side_r && left < -side_r &&
                        top < -side_r && bottom < -side_r;
     return whole ? SPHERE_WHOLE : SPHERE_ACROSS;
+}
+
+bool all_inside(const ViewVolume &volume, const float *xyz, int stride, int count) {
+    const auto &m = volume.eye;
+    for (int i = 0; i < count; ++i, xyz += stride) {
+        const double x = xyz[0];
+        const double y = xyz[1];
+        const double z = xyz[2];
+        const double ex = m[0][0] * x + m[0][1] * y + m[0][2] * z + m[0][3];
+        const double ey = m[1][0] * x + m[1][1] * y + m[1][2] * z + m[1][3];
+        const double depth = -(m[2][0] * x + m[2][1] * y + m[2][2] * z + m[2][3]);
+        const double reach = SLOPE * depth - INSIDE_MARGIN;
+        // Written so that NaN counts as outside.
+        if (!(depth > NEAR_PLANE + INSIDE_MARGIN && depth < FAR_PLANE - INSIDE_MARGIN &&
+              std::fabs(ex) < reach && std::fabs(ey) < reach)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 double eye_depth(const ViewVolume &volume, double x, double y, double z) {

@@ -31,6 +31,10 @@ ViewVolume view_volume(const PlayerCamera &camera, double pitch, double world_sc
 enum SphereView { SPHERE_OUTSIDE, SPHERE_WHOLE, SPHERE_ACROSS };
 SphereView sphere_view(const ViewVolume &volume, double x, double y, double z, double radius);
 
+// Whether all `count` points (x, y and z following each other, `stride` floats apart) lie
+// inside the frustum by a margin, so that OpenGL clips nothing of a triangle through them.
+bool all_inside(const ViewVolume &volume, const float *xyz, int stride, int count);
+
 // How far in front of the eye a world point lies, in eye units.
 double eye_depth(const ViewVolume &volume, double x, double y, double z);
 
