@@ -57,7 +57,13 @@ bool culls(bool hidden_back_faces, SphereView lies) {
 // Seen from outside, a closed surface's triangles that face away are all hidden behind ones
 // that face the eye; a copy whole in view is seen from outside, and none of it is clipped
 // away by the near plane, so leaving them out changes no pixel.
+bool culling = false;
+
+// Changes OpenGL's state only when it differs: each change makes Mesa revalidate its pipeline.
 void cull_hidden_faces(bool cull) {
+    if (cull == culling) {
+        return;
+    }
     if (cull) {
         glCullFace(GL_BACK);
         glFrontFace(GL_CCW);
@@ -65,20 +71,15 @@ void cull_hidden_faces(bool cull) {
     } else {
         glDisable(GL_CULL_FACE);
     }
+    culling = cull;
 }
 
 void flush(MeshLane &lane, bool cull) {
     if (lane.index_count > 0) {
         cull_hidden_faces(cull);
-        glBindTexture(GL_TEXTURE_2D, batch_texture);
-        glEnableClientState(GL_VERTEX_ARRAY);
-        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
         glTexCoordPointer(2, GL_FLOAT, sizeof(MeshVertex), &lane.vertices[0].s);
         glVertexPointer(3, GL_FLOAT, sizeof(MeshVertex), &lane.vertices[0].x);
         glDrawElements(GL_TRIANGLES, lane.index_count, GL_UNSIGNED_SHORT, lane.indices.data());
-        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-        glDisableClientState(GL_VERTEX_ARRAY);
-        cull_hidden_faces(false);
     }
     lane.vertex_count = 0;
     lane.index_count = 0;
@@ -87,15 +88,9 @@ void flush(MeshLane &lane, bool cull) {
 void flush(ColourLane &lane, bool cull) {
     if (lane.vertex_count > 0) {
         cull_hidden_faces(cull);
-        glBindTexture(GL_TEXTURE_2D, 0);
-        glEnableClientState(GL_VERTEX_ARRAY);
-        glEnableClientState(GL_COLOR_ARRAY);
         glVertexPointer(3, GL_FLOAT, sizeof(ColouredVertex), &lane.vertices[0].x);
         glColorPointer(3, GL_FLOAT, sizeof(ColouredVertex), &lane.vertices[0].red);
         glDrawArrays(GL_TRIANGLES, 0, lane.vertex_count);
-        glDisableClientState(GL_COLOR_ARRAY);
-        glDisableClientState(GL_VERTEX_ARRAY);
-        cull_hidden_faces(false);
     }
     lane.vertex_count = 0;
 }
@@ -115,6 +110,9 @@ void begin_mesh_batch(ModelList list, uint32_t texture, bool hidden_back_faces) 
     edge_meshes.capacity = EDGE_LANE_VERTICES;
     whole_meshes.vertex_count = whole_meshes.index_count = 0;
     edge_meshes.vertex_count = edge_meshes.index_count = 0;
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
 }
 
 void add_mesh_copy(const Placement &p, const ViewVolume &view, SphereView lies, bool sift) {
@@ -161,6 +159,9 @@ void add_mesh_copy(const Placement &p, const ViewVolume &view, SphereView lies, 
 void end_mesh_batch() {
     flush(whole_meshes, culls(batch_hides_back_faces, SPHERE_WHOLE));
     flush(edge_meshes, false);
+    cull_hidden_faces(false);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
 }
 
 void begin_colour_batch() {
@@ -170,6 +171,9 @@ void begin_colour_batch() {
     closed_colours.vertex_count = 0;
     whole_colours.vertex_count = 0;
     edge_colours.vertex_count = 0;
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
 }
 
 void add_coloured_triangle(const std::array<std::array<float, 3>, 3> &corners, Colour colour,
@@ -221,5 +225,8 @@ void end_colour_batch() {
     flush(closed_colours, true);
     flush(whole_colours, false);
     flush(edge_colours, false);
+    cull_hidden_faces(false);
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
     glColor3f(1.0f, 1.0f, 1.0f);
 }

@@ -1,6 +1,7 @@
 // Many copies of one model, or many plain-coloured triangles, gathered in fixed tables already
 // placed in the world and sent to OpenGL in a few draws instead of one call per object. The
-// model-view matrix stays the bare camera throughout.
+// model-view matrix stays the bare camera throughout. A batch binds its texture and enables
+// its vertex arrays from begin to end; no other drawing may come in between.
 //
 // Objects that reach across the edge of the view go into a lane of their own with small draws:
 // Mesa clips a draw that needs any clipping by a path whose cost grows with the square of the
