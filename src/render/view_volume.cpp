@@ -25,9 +25,11 @@ constexpr double SMALL_OBJECT_PIXELS = 24.0;
 constexpr double INSIDE_MARGIN = 1e-3;
 // Points this little beyond the near plane count as in front.
 constexpr float NEAR_MARGIN = 1e-3f;
-// Up to this far from the origin, OpenGL's float transform and this one agree to a few
-// hundredths of a pixel on a full-screen view; the margin below covers that several times.
+// With the camera and the point both this near the origin, OpenGL's float transform and this
+// one agree to a few hundredths of a pixel on a full-screen view; the margin below covers that
+// several times over.
 constexpr double EXACT_PROJECTION_LIMIT = 1000.0;
+constexpr float EXACT_POINT_LIMIT = 1000.0f;
 constexpr float PIXEL_MARGIN = 0.125f;
 constexpr float PIXEL_CENTRE = 0.5f;
 // Window coordinates stay below this in magnitude for a point to count as in front, so that
@@ -36,9 +38,10 @@ constexpr float WINDOW_LIMIT = 65536.0f;
 // Centre bounds of a point not in front: any triangle through it keeps.
 constexpr int32_t NO_CENTRE_BELOW = std::numeric_limits<int32_t>::max() / 2;
 constexpr int32_t NO_CENTRE_ABOVE = std::numeric_limits<int32_t>::min() / 2;
-// Twice the signed area, in square pixels, below which a triangle surely turns clockwise
-// whatever the rounding of its corners.
-constexpr float CLOCKWISE_MARGIN = 2.0f;
+// A triangle surely turns clockwise, whatever the rounding of its corners, when twice its
+// signed area is below minus this many pixels times the lengths of two of its sides (which
+// is how far the rounding can move it).
+constexpr float CLOCKWISE_MARGIN = 2.0f * PIXEL_MARGIN;
 
 using Matrix = std::array<std::array<double, 3>, 3>;
 
@@ -84,7 +87,9 @@ inline WindowPoint window_point(const ViewVolume &volume, float x, float y, floa
                   NO_CENTRE_ABOVE,
                   NO_CENTRE_BELOW,
                   NO_CENTRE_ABOVE};
-    p.in_front = volume.projects_exactly && depth >= static_cast<float>(NEAR_PLANE) + NEAR_MARGIN &&
+    p.in_front = volume.projects_exactly && std::fabs(x) <= EXACT_POINT_LIMIT &&
+                 std::fabs(y) <= EXACT_POINT_LIMIT && std::fabs(z) <= EXACT_POINT_LIMIT &&
+                 depth >= static_cast<float>(NEAR_PLANE) + NEAR_MARGIN &&
                  std::fabs(p.x) < WINDOW_LIMIT && std::fabs(p.y) < WINDOW_LIMIT;
     if (p.in_front) {
         // A triangle's box [lo, hi] holds a centre k + 0.5, widened by the margin, when
@@ -106,8 +111,15 @@ inline bool misses_pixels(const WindowPoint &a, const WindowPoint &b, const Wind
 }
 
 inline bool turns_clockwise(const WindowPoint &a, const WindowPoint &b, const WindowPoint &c) {
-    return a.in_front && b.in_front && c.in_front &&
-           (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y) < -CLOCKWISE_MARGIN;
+    if (!(a.in_front && b.in_front && c.in_front)) {
+        return false;
+    }
+    const float ux = b.x - a.x;
+    const float uy = b.y - a.y;
+    const float vx = c.x - a.x;
+    const float vy = c.y - a.y;
+    const float sides = std::fabs(ux) + std::fabs(uy) + std::fabs(vx) + std::fabs(vy);
+    return ux * vy - vx * uy < -CLOCKWISE_MARGIN * sides;
 }
 
 } // namespace
