@@ -18,7 +18,7 @@ constexpr double SIDE_NORMAL_LENGTH = 1.4142135623730951;
 constexpr double SAFETY_MARGIN = 0.5;
 // Objects whose bounding sphere spans less than this radius on the screen have most of their
 // triangles smaller than a pixel; larger ones are not worth sifting.
-constexpr double SMALL_OBJECT_PIXELS = 24.0;
+constexpr double SMALL_OBJECT_PIXELS = 48.0;
 
 // Points inside the frustum by this much, in eye units, are clipped by nothing whatever the
 // rounding.
@@ -32,6 +32,8 @@ constexpr double EXACT_PROJECTION_LIMIT = 1000.0;
 constexpr float EXACT_POINT_LIMIT = 1000.0f;
 constexpr float PIXEL_MARGIN = 0.125f;
 constexpr float PIXEL_CENTRE = 0.5f;
+// A triangle whose box holds at most this many pixel centres has each of them tested.
+constexpr int32_t MAX_CENTRES_TESTED = 4;
 // Window coordinates stay below this in magnitude for a point to count as in front, so that
 // they convert to int safely and with a float step far below the margin.
 constexpr float WINDOW_LIMIT = 65536.0f;
@@ -103,11 +105,44 @@ inline WindowPoint window_point(const ViewVolume &volume, float x, float y, floa
     return p;
 }
 
+// Whether centre (x, y) surely lies outside the edge from p to q of a triangle turning the
+// way `turn` says (+1 counter-clockwise, -1 clockwise): beyond it by more than the margin.
+inline bool beyond_edge(const WindowPoint &p, const WindowPoint &q, float turn, float x, float y) {
+    const float ex = q.x - p.x;
+    const float ey = q.y - p.y;
+    const float side = turn * (ex * (y - p.y) - ey * (x - p.x));
+    return side < -PIXEL_MARGIN * (std::fabs(ex) + std::fabs(ey));
+}
+
 inline bool misses_pixels(const WindowPoint &a, const WindowPoint &b, const WindowPoint &c) {
-    return std::max({a.centre_below_x, b.centre_below_x, c.centre_below_x}) <
-               std::min({a.centre_above_x, b.centre_above_x, c.centre_above_x}) ||
-           std::max({a.centre_below_y, b.centre_below_y, c.centre_below_y}) <
-               std::min({a.centre_above_y, b.centre_above_y, c.centre_above_y});
+    if (!(a.in_front && b.in_front && c.in_front)) {
+        return false;
+    }
+    // The pixel centres in the triangle's box, widened by the margin.
+    const int32_t x0 = std::min({a.centre_above_x, b.centre_above_x, c.centre_above_x});
+    const int32_t x1 = std::max({a.centre_below_x, b.centre_below_x, c.centre_below_x});
+    const int32_t y0 = std::min({a.centre_above_y, b.centre_above_y, c.centre_above_y});
+    const int32_t y1 = std::max({a.centre_below_y, b.centre_below_y, c.centre_below_y});
+    if (x1 < x0 || y1 < y0) {
+        return true;
+    }
+    // A few centres: each one outside an edge by the margin.
+    if (static_cast<int64_t>(x1 - x0 + 1) * (y1 - y0 + 1) > MAX_CENTRES_TESTED) {
+        return false;
+    }
+    const float area = (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
+    const float turn = area > 0.0f ? 1.0f : -1.0f;
+    for (int32_t ky = y0; ky <= y1; ++ky) {
+        for (int32_t kx = x0; kx <= x1; ++kx) {
+            const float x = static_cast<float>(kx) + PIXEL_CENTRE;
+            const float y = static_cast<float>(ky) + PIXEL_CENTRE;
+            if (!(beyond_edge(a, b, turn, x, y) || beyond_edge(b, c, turn, x, y) ||
+                  beyond_edge(c, a, turn, x, y))) {
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
 inline bool turns_clockwise(const WindowPoint &a, const WindowPoint &b, const WindowPoint &c) {
