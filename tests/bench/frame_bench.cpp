@@ -30,6 +30,7 @@ constexpr double MIN_SECONDS = 1.0;
 constexpr int MIN_FRAMES = 5;
 constexpr int GENERATED_TEXTURE_SIZE = 64;
 constexpr unsigned SCENE_SEED = 12345;
+constexpr float FRAGMENT_SPIN = 7.0f;
 
 TestImage checker(Rgb a, Rgb b) {
     TestImage image = uniform_image(GENERATED_TEXTURE_SIZE, a);
@@ -65,7 +66,17 @@ struct Case {
     std::vector<double> fps;
 };
 
+// As in a match, the fragments have turned since the last frame.
+void turn_fragments() {
+    for (Particle &p : particles) {
+        p.angle_x += FRAGMENT_SPIN;
+        p.angle_y += FRAGMENT_SPIN;
+        p.angle_z += FRAGMENT_SPIN;
+    }
+}
+
 void draw_frame(void (*draw_view)(int)) {
+    turn_fragments();
     clear_frame();
     for (int p = 0; p <= last_human_player; ++p) {
         draw_view(p);
