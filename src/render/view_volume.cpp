@@ -25,12 +25,18 @@ constexpr double SMALL_OBJECT_PIXELS = 48.0;
 constexpr double INSIDE_MARGIN = 1e-3;
 // Points this little beyond the near plane count as in front.
 constexpr float NEAR_MARGIN = 1e-3f;
-// With the camera and the point both this near the origin, OpenGL's float transform and this
-// one agree to a few hundredths of a pixel on a full-screen view; the margin below covers that
-// several times over.
+// Where a point lands on the screen is worked out here in float, as OpenGL does it, but not in
+// the same steps. With the camera's translation and the point both within this bound on every
+// axis, the terms of an eye coordinate stay below about 0.1 * 1.7 * bound and each of the two
+// results lies within EYE_ROUNDING eye units of the exact value (a few roundings of terms that
+// size, and of the matrices' entries). An eye-space error e moves a point's window coordinate
+// by at most e * (1 + |ndc|) * half the viewport / depth; the rasteriser then snaps it to
+// 1/256 of a pixel. The margin a point gets is twice all that.
 constexpr double EXACT_PROJECTION_LIMIT = 1000.0;
 constexpr float EXACT_POINT_LIMIT = 1000.0f;
-constexpr float PIXEL_MARGIN = 0.125f;
+constexpr float EYE_ROUNDING = 7e-5f;
+constexpr float SNAP = 1.0f / 512.0f;
+constexpr float SAFETY = 2.0f;
 constexpr float PIXEL_CENTRE = 0.5f;
 // A triangle whose box holds at most this many pixel centres has each of them tested.
 constexpr int32_t MAX_CENTRES_TESTED = 4;
@@ -40,10 +46,6 @@ constexpr float WINDOW_LIMIT = 65536.0f;
 // Centre bounds of a point not in front: any triangle through it keeps.
 constexpr int32_t NO_CENTRE_BELOW = std::numeric_limits<int32_t>::max() / 2;
 constexpr int32_t NO_CENTRE_ABOVE = std::numeric_limits<int32_t>::min() / 2;
-// A triangle surely turns clockwise, whatever the rounding of its corners, when twice its
-// signed area is below minus this many pixels times the lengths of two of its sides (which
-// is how far the rounding can move it).
-constexpr float CLOCKWISE_MARGIN = 2.0f * PIXEL_MARGIN;
 
 using Matrix = std::array<std::array<double, 3>, 3>;
 
@@ -85,6 +87,7 @@ inline WindowPoint window_point(const ViewVolume &volume, float x, float y, floa
     WindowPoint p{volume.centre_x + ex * scale * volume.half_width,
                   volume.centre_y + ey * scale * volume.half_height,
                   false,
+                  0.0f,
                   NO_CENTRE_BELOW,
                   NO_CENTRE_ABOVE,
                   NO_CENTRE_BELOW,
@@ -94,24 +97,37 @@ inline WindowPoint window_point(const ViewVolume &volume, float x, float y, floa
                  depth >= static_cast<float>(NEAR_PLANE) + NEAR_MARGIN &&
                  std::fabs(p.x) < WINDOW_LIMIT && std::fabs(p.y) < WINDOW_LIMIT;
     if (p.in_front) {
-        // A triangle's box [lo, hi] holds a centre k + 0.5, widened by the margin, when
-        // floor(hi - 0.5 + margin) >= ceil(lo - 0.5 - margin); floor and ceil of a box's ends
-        // are the largest and smallest of its corners' own.
-        p.centre_below_x = floor_in_window(p.x - PIXEL_CENTRE + PIXEL_MARGIN);
-        p.centre_above_x = -floor_in_window(PIXEL_CENTRE + PIXEL_MARGIN - p.x);
-        p.centre_below_y = floor_in_window(p.y - PIXEL_CENTRE + PIXEL_MARGIN);
-        p.centre_above_y = -floor_in_window(PIXEL_CENTRE + PIXEL_MARGIN - p.y);
+        const float ndc = std::max(std::fabs(ex), std::fabs(ey)) * scale;
+        p.margin = SAFETY * (2.0f * EYE_ROUNDING * (1.0f + ndc) * scale *
+                                 std::max(volume.half_width, volume.half_height) +
+                             SNAP);
+        // A triangle's box [lo, hi] holds a centre k + 0.5, each corner widened by its margin,
+        // when floor(hi - 0.5 + margin) >= ceil(lo - 0.5 - margin); floor and ceil of a box's
+        // ends are the largest and smallest of its corners' own.
+        p.centre_below_x = floor_in_window(p.x - PIXEL_CENTRE + p.margin);
+        p.centre_above_x = -floor_in_window(PIXEL_CENTRE + p.margin - p.x);
+        p.centre_below_y = floor_in_window(p.y - PIXEL_CENTRE + p.margin);
+        p.centre_above_y = -floor_in_window(PIXEL_CENTRE + p.margin - p.y);
     }
     return p;
 }
 
-// Whether centre (x, y) surely lies outside the edge from p to q of a triangle turning the
-// way `turn` says (+1 counter-clockwise, -1 clockwise): beyond it by more than the margin.
-inline bool beyond_edge(const WindowPoint &p, const WindowPoint &q, float turn, float x, float y) {
+// The edge from p to q of a triangle turning the way `turn` says (+1 counter-clockwise, -1
+// clockwise), as a line a x + b y + c, in coordinates from the triangle's first corner `o`
+// (small numbers, so little is lost to rounding), that is negative where a point lies outside
+// the edge by more than `reach` pixels times the edge's length.
+struct Edge {
+    float a, b, c;
+};
+
+inline Edge edge_line(const WindowPoint &o, const WindowPoint &p, const WindowPoint &q, float turn,
+                      float reach) {
     const float ex = q.x - p.x;
     const float ey = q.y - p.y;
-    const float side = turn * (ex * (y - p.y) - ey * (x - p.x));
-    return side < -PIXEL_MARGIN * (std::fabs(ex) + std::fabs(ey));
+    const float px = p.x - o.x;
+    const float py = p.y - o.y;
+    return Edge{-turn * ey, turn * ex,
+                turn * (ey * px - ex * py) + reach * (std::fabs(ex) + std::fabs(ey))};
 }
 
 inline bool misses_pixels(const WindowPoint &a, const WindowPoint &b, const WindowPoint &c) {
@@ -126,18 +142,41 @@ inline bool misses_pixels(const WindowPoint &a, const WindowPoint &b, const Wind
     if (x1 < x0 || y1 < y0) {
         return true;
     }
-    // A few centres: each one outside an edge by the margin.
+    // A few centres: each one outside an edge, beyond doubt.
     if (static_cast<int64_t>(x1 - x0 + 1) * (y1 - y0 + 1) > MAX_CENTRES_TESTED) {
         return false;
     }
-    const float area = (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
+    // Moving the corners by the margin tilts an edge's line: at a point within the triangle's
+    // size of it, the line moves by at most the margin times (1 + 2 size / edge length).
+    const float margin = std::max({a.margin, b.margin, c.margin});
+    const float size = std::max({a.x, b.x, c.x}) - std::min({a.x, b.x, c.x}) +
+                       std::max({a.y, b.y, c.y}) - std::min({a.y, b.y, c.y});
+    const float ux = b.x - a.x;
+    const float uy = b.y - a.y;
+    const float vx = c.x - a.x;
+    const float vy = c.y - a.y;
+    const float area = ux * vy - vx * uy;
+    // Which way it turns, too, must hold however the corners move; a sliver is kept.
+    const float perimeter = std::fabs(ux) + std::fabs(uy) + std::fabs(vx) + std::fabs(vy) +
+                            std::fabs(c.x - b.x) + std::fabs(c.y - b.y);
+    if (std::fabs(area) <= margin * (perimeter + 2.0f * size)) {
+        return false;
+    }
     const float turn = area > 0.0f ? 1.0f : -1.0f;
+    const float reach = margin;
+    const std::array<Edge, 3> edges = {edge_line(a, a, b, turn, reach),
+                                       edge_line(a, b, c, turn, reach),
+                                       edge_line(a, c, a, turn, reach)};
+    const float tilt = 2.0f * margin * size;
     for (int32_t ky = y0; ky <= y1; ++ky) {
+        const float y = static_cast<float>(ky) + PIXEL_CENTRE - a.y;
         for (int32_t kx = x0; kx <= x1; ++kx) {
-            const float x = static_cast<float>(kx) + PIXEL_CENTRE;
-            const float y = static_cast<float>(ky) + PIXEL_CENTRE;
-            if (!(beyond_edge(a, b, turn, x, y) || beyond_edge(b, c, turn, x, y) ||
-                  beyond_edge(c, a, turn, x, y))) {
+            const float x = static_cast<float>(kx) + PIXEL_CENTRE - a.x;
+            bool outside = false;
+            for (const Edge &e : edges) {
+                outside = outside || e.a * x + e.b * y + e.c + tilt < 0.0f;
+            }
+            if (!outside) {
                 return false;
             }
         }
@@ -154,7 +193,9 @@ inline bool turns_clockwise(const WindowPoint &a, const WindowPoint &b, const Wi
     const float vx = c.x - a.x;
     const float vy = c.y - a.y;
     const float sides = std::fabs(ux) + std::fabs(uy) + std::fabs(vx) + std::fabs(vy);
-    return ux * vy - vx * uy < -CLOCKWISE_MARGIN * sides;
+    // Each corner moving by its margin changes twice the area by at most twice the largest
+    // margin times the sides.
+    return ux * vy - vx * uy < -2.0f * std::max({a.margin, b.margin, c.margin}) * sides;
 }
 
 } // namespace

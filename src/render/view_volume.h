@@ -43,12 +43,13 @@ bool looks_small(const ViewVolume &volume, double x, double y, double z, double 
 
 // A world point in window coordinates; not `in_front` when it lies at or behind the near
 // plane (or anything is NaN or far off the screen), where a triangle's pixels cannot be
-// foretold this simply. With it, the pixel centres that bracket it on each axis (centre k
-// lies at k + 0.5), widened by a margin for rounding: the last one at or below it and the
-// first one at or above it.
+// foretold this simply. With it, how far (in pixels) OpenGL may put it from here, and the
+// pixel centres that bracket it on each axis (centre k lies at k + 0.5), widened by that
+// margin: the last one at or below it and the first one at or above it.
 struct WindowPoint {
     float x, y;
     bool in_front;
+    float margin;
     int32_t centre_below_x, centre_above_x, centre_below_y, centre_above_y;
 };
 WindowPoint to_window(const ViewVolume &volume, float x, float y, float z);
