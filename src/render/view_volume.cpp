@@ -98,9 +98,7 @@ inline WindowPoint window_point(const ViewVolume &volume, float x, float y, floa
                  std::fabs(p.x) < WINDOW_LIMIT && std::fabs(p.y) < WINDOW_LIMIT;
     if (p.in_front) {
         const float ndc = std::max(std::fabs(ex), std::fabs(ey)) * scale;
-        p.margin = SAFETY * (2.0f * EYE_ROUNDING * (1.0f + ndc) * scale *
-                                 std::max(volume.half_width, volume.half_height) +
-                             SNAP);
+        p.margin = SAFETY * (2.0f * EYE_ROUNDING * (1.0f + ndc) * scale * volume.half_size + SNAP);
         // A triangle's box [lo, hi] holds a centre k + 0.5, each corner widened by its margin,
         // when floor(hi - 0.5 + margin) >= ceil(lo - 0.5 - margin); floor and ceil of a box's
         // ends are the largest and smallest of its corners' own.
@@ -164,19 +162,17 @@ inline bool misses_pixels(const WindowPoint &a, const WindowPoint &b, const Wind
     }
     const float turn = area > 0.0f ? 1.0f : -1.0f;
     const float reach = margin;
-    const std::array<Edge, 3> edges = {edge_line(a, a, b, turn, reach),
-                                       edge_line(a, b, c, turn, reach),
-                                       edge_line(a, c, a, turn, reach)};
+    const Edge ab = edge_line(a, a, b, turn, reach);
+    const Edge bc = edge_line(a, b, c, turn, reach);
+    const Edge ca = edge_line(a, c, a, turn, reach);
     const float tilt = 2.0f * margin * size;
     for (int32_t ky = y0; ky <= y1; ++ky) {
         const float y = static_cast<float>(ky) + PIXEL_CENTRE - a.y;
         for (int32_t kx = x0; kx <= x1; ++kx) {
             const float x = static_cast<float>(kx) + PIXEL_CENTRE - a.x;
-            bool outside = false;
-            for (const Edge &e : edges) {
-                outside = outside || e.a * x + e.b * y + e.c + tilt < 0.0f;
-            }
-            if (!outside) {
+            if (!(ab.a * x + ab.b * y + ab.c + tilt < 0.0f ||
+                  bc.a * x + bc.b * y + bc.c + tilt < 0.0f ||
+                  ca.a * x + ca.b * y + ca.c + tilt < 0.0f)) {
                 return false;
             }
         }
@@ -219,6 +215,7 @@ ViewVolume view_volume(const PlayerCamera &camera, double pitch, double world_sc
     v.eye_scale = world_scale;
     v.half_width = static_cast<float>(viewport[2]) / 2.0f;
     v.half_height = static_cast<float>(viewport[3]) / 2.0f;
+    v.half_size = std::max(v.half_width, v.half_height);
     v.centre_x = static_cast<float>(viewport[0]) + v.half_width;
     v.centre_y = static_cast<float>(viewport[1]) + v.half_height;
     v.projects_exactly = std::fabs(t[0]) <= EXACT_PROJECTION_LIMIT &&
@@ -308,12 +305,14 @@ int keep_covering_triangles(const WindowPoint *window, const uint16_t *indices, 
         const WindowPoint &a = window[t[0]];
         const WindowPoint &b = window[t[1]];
         const WindowPoint &c = window[t[2]];
-        if (!misses_pixels(a, b, c) && !(drop_facing_away && turns_clockwise(a, b, c))) {
-            out[kept] = static_cast<uint16_t>(base + t[0]);
-            out[kept + 1] = static_cast<uint16_t>(base + t[1]);
-            out[kept + 2] = static_cast<uint16_t>(base + t[2]);
-            kept += 3;
+        // The cheaper test first.
+        if ((drop_facing_away && turns_clockwise(a, b, c)) || misses_pixels(a, b, c)) {
+            continue;
         }
+        out[kept] = static_cast<uint16_t>(base + t[0]);
+        out[kept + 1] = static_cast<uint16_t>(base + t[1]);
+        out[kept + 2] = static_cast<uint16_t>(base + t[2]);
+        kept += 3;
     }
     return kept;
 }

@@ -16,6 +16,7 @@ struct ViewVolume {
     double eye_scale; // eye units per world unit
     // Window coordinates of normalised device coordinates (0, 0) and the scale to them.
     float centre_x, centre_y, half_width, half_height;
+    float half_size; // the larger of the two
     // Whether the world near the camera is small enough in coordinates that a point projected
     // here lands within a small fraction of a pixel of where OpenGL puts it.
     bool projects_exactly;
