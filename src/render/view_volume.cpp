@@ -78,36 +78,41 @@ int32_t floor_in_window(float v) {
     return static_cast<int32_t>(v + 2.0f * WINDOW_LIMIT) - 2 * static_cast<int32_t>(WINDOW_LIMIT);
 }
 
-inline WindowPoint window_point(const ViewVolume &volume, float x, float y, float z) {
+// Fills `p` in place: building a whole point and copying it stalls on the copy.
+inline void window_point(const ViewVolume &volume, float x, float y, float z, WindowPoint &p) {
     const auto &m = volume.eye_float;
     const float ex = m[0][0] * x + m[0][1] * y + m[0][2] * z + m[0][3];
     const float ey = m[1][0] * x + m[1][1] * y + m[1][2] * z + m[1][3];
     const float depth = -(m[2][0] * x + m[2][1] * y + m[2][2] * z + m[2][3]);
     const float scale = static_cast<float>(NEAR_PLANE / HALF_SIZE_AT_NEAR) / depth;
-    WindowPoint p{volume.centre_x + ex * scale * volume.half_width,
-                  volume.centre_y + ey * scale * volume.half_height,
-                  false,
-                  0.0f,
-                  NO_CENTRE_BELOW,
-                  NO_CENTRE_ABOVE,
-                  NO_CENTRE_BELOW,
-                  NO_CENTRE_ABOVE};
-    p.in_front = volume.projects_exactly && std::fabs(x) <= EXACT_POINT_LIMIT &&
-                 std::fabs(y) <= EXACT_POINT_LIMIT && std::fabs(z) <= EXACT_POINT_LIMIT &&
-                 depth >= static_cast<float>(NEAR_PLANE) + NEAR_MARGIN &&
-                 std::fabs(p.x) < WINDOW_LIMIT && std::fabs(p.y) < WINDOW_LIMIT;
-    if (p.in_front) {
-        const float ndc = std::max(std::fabs(ex), std::fabs(ey)) * scale;
-        p.margin = SAFETY * (2.0f * EYE_ROUNDING * (1.0f + ndc) * scale * volume.half_size + SNAP);
-        // A triangle's box [lo, hi] holds a centre k + 0.5, each corner widened by its margin,
-        // when floor(hi - 0.5 + margin) >= ceil(lo - 0.5 - margin); floor and ceil of a box's
-        // ends are the largest and smallest of its corners' own.
-        p.centre_below_x = floor_in_window(p.x - PIXEL_CENTRE + p.margin);
-        p.centre_above_x = -floor_in_window(PIXEL_CENTRE + p.margin - p.x);
-        p.centre_below_y = floor_in_window(p.y - PIXEL_CENTRE + p.margin);
-        p.centre_above_y = -floor_in_window(PIXEL_CENTRE + p.margin - p.y);
+    const float wx = volume.centre_x + ex * scale * volume.half_width;
+    const float wy = volume.centre_y + ey * scale * volume.half_height;
+    const bool in_front = volume.projects_exactly && std::fabs(x) <= EXACT_POINT_LIMIT &&
+                          std::fabs(y) <= EXACT_POINT_LIMIT && std::fabs(z) <= EXACT_POINT_LIMIT &&
+                          depth >= static_cast<float>(NEAR_PLANE) + NEAR_MARGIN &&
+                          std::fabs(wx) < WINDOW_LIMIT && std::fabs(wy) < WINDOW_LIMIT;
+    p.x = wx;
+    p.y = wy;
+    p.in_front = in_front;
+    if (!in_front) {
+        p.margin = 0.0f;
+        p.centre_below_x = NO_CENTRE_BELOW;
+        p.centre_above_x = NO_CENTRE_ABOVE;
+        p.centre_below_y = NO_CENTRE_BELOW;
+        p.centre_above_y = NO_CENTRE_ABOVE;
+        return;
     }
-    return p;
+    const float ndc = std::max(std::fabs(ex), std::fabs(ey)) * scale;
+    const float margin =
+        SAFETY * (2.0f * EYE_ROUNDING * (1.0f + ndc) * scale * volume.half_size + SNAP);
+    p.margin = margin;
+    // A triangle's box [lo, hi] holds a centre k + 0.5, each corner widened by its margin, when
+    // floor(hi - 0.5 + margin) >= ceil(lo - 0.5 - margin); floor and ceil of a box's ends are
+    // the largest and smallest of its corners' own.
+    p.centre_below_x = floor_in_window(wx - PIXEL_CENTRE + margin);
+    p.centre_above_x = -floor_in_window(PIXEL_CENTRE + margin - wx);
+    p.centre_below_y = floor_in_window(wy - PIXEL_CENTRE + margin);
+    p.centre_above_y = -floor_in_window(PIXEL_CENTRE + margin - wy);
 }
 
 // The edge from p to q of a triangle turning the way `turn` says (+1 counter-clockwise, -1
@@ -279,13 +284,15 @@ bool looks_small(const ViewVolume &volume, double x, double y, double z, double 
 }
 
 WindowPoint to_window(const ViewVolume &volume, float x, float y, float z) {
-    return window_point(volume, x, y, z);
+    WindowPoint p;
+    window_point(volume, x, y, z, p);
+    return p;
 }
 
 void to_window(const ViewVolume &volume, const float *xyz, int stride, int count,
                WindowPoint *out) {
     for (int i = 0; i < count; ++i, xyz += stride) {
-        out[i] = window_point(volume, xyz[0], xyz[1], xyz[2]);
+        window_point(volume, xyz[0], xyz[1], xyz[2], out[i]);
     }
 }
 
