@@ -16,6 +16,7 @@
 #include <array>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -30,6 +31,7 @@ constexpr double MIN_SECONDS = 1.0;
 constexpr int MIN_FRAMES = 5;
 constexpr int GENERATED_TEXTURE_SIZE = 64;
 constexpr unsigned SCENE_SEED = 12345;
+constexpr double MILLISECONDS = 1000.0;
 constexpr float FRAGMENT_SPIN = 7.0f;
 
 TestImage checker(Rgb a, Rgb b) {
@@ -64,6 +66,9 @@ struct Case {
     int players;
     void (*draw_view)(int player);
     std::vector<double> fps;
+    // Processor time of all the program's threads (the renderer's included) per frame: less
+    // at the mercy of other work on the machine than the frame rate.
+    std::vector<double> cpu_ms;
 };
 
 // As in a match, the fragments have turned since the last frame.
@@ -84,12 +89,13 @@ void draw_frame(void (*draw_view)(int)) {
     show_frame();
 }
 
-double frames_per_second(Case &c) {
+void time_frames(Case &c) {
     fill_max_load_world(c.players - 1, SCENE_SEED);
     for (int i = 0; i < WARM_UP_FRAMES; ++i) {
         draw_frame(c.draw_view);
     }
     const auto start = std::chrono::steady_clock::now();
+    const std::clock_t cpu_start = std::clock();
     int frames = 0;
     std::chrono::duration<double> elapsed{};
     while (frames < MIN_FRAMES || elapsed.count() < MIN_SECONDS) {
@@ -97,7 +103,9 @@ double frames_per_second(Case &c) {
         ++frames;
         elapsed = std::chrono::steady_clock::now() - start;
     }
-    return frames / elapsed.count();
+    const double cpu_seconds = static_cast<double>(std::clock() - cpu_start) / CLOCKS_PER_SEC;
+    c.fps.push_back(frames / elapsed.count());
+    c.cpu_ms.push_back(MILLISECONDS * cpu_seconds / frames);
 }
 
 double median(std::vector<double> values) {
@@ -121,19 +129,25 @@ int main(int argc, char **argv) {
     }
     prepare_match_graphics(textures);
     std::printf("frame_bench: textures from %s, %d rounds\n", textures.c_str(), rounds);
-    std::array<Case, 4> cases = {{{"reference", 1, reference::draw_player_view, {}},
-                                  {"optimized", 1, draw_player_view, {}},
-                                  {"reference", 4, reference::draw_player_view, {}},
-                                  {"optimized", 4, draw_player_view, {}}}};
+    std::array<Case, 4> cases = {{{"reference", 1, reference::draw_player_view, {}, {}},
+                                  {"optimized", 1, draw_player_view, {}, {}},
+                                  {"reference", 4, reference::draw_player_view, {}, {}},
+                                  {"optimized", 4, draw_player_view, {}, {}}}};
     for (int round = 0; round < rounds; ++round) {
         for (Case &c : cases) {
-            c.fps.push_back(frames_per_second(c));
-            std::printf("frame_bench: round %d, %d player%s, %s: %.1f frames per second\n",
-                        round + 1, c.players, c.players == 1 ? "" : "s", c.name, c.fps.back());
+            time_frames(c);
+            std::printf("frame_bench: round %d, %d player%s, %s: %.1f frames per second, "
+                        "%.1f ms processor time per frame\n",
+                        round + 1, c.players, c.players == 1 ? "" : "s", c.name, c.fps.back(),
+                        c.cpu_ms.back());
             std::fflush(stdout);
         }
     }
     stop_match_display();
+    for (const Case &c : cases) {
+        std::printf("frame_bench: %d player%s, %s: median %.1f ms processor time per frame\n",
+                    c.players, c.players == 1 ? "" : "s", c.name, median(c.cpu_ms));
+    }
     for (int i = 0; i < 4; i += 2) {
         const double reference = median(cases[i].fps);
         const double optimized = median(cases[i + 1].fps);
