@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Matches for one and then four players in one run, without a sound device: player 1 fires in
+# silence, F12 writes screen.bmp, Escape brings the menus back, and Exit ends with status 0 and
+# writes keyboard.cfg again with the bindings read at start-up.
+. "$(dirname "$0")/lib.sh"
+e2e_setup "$1" keyboard
+# An old time stamp shows whether Exit writes the file again.
+touch -d 2001-01-01 "$GAME/keyboard.cfg"
+unpack_file "$GAME/keyboard.cfg" "$E2E_TMP/keyboard-before.raw"
+
+start_game
+start_match 1 shows_one_view
+# Space fires and Z turns the turret in the default bindings; the match goes on.
+hold_key space
+hold_key z 0.5
+sleep 2
+wait_screen shows_one_view match-later.png "the match to go on"
+[ ! -e "$GAME/screen.bmp" ] || fail "screen.bmp was written before F12"
+press_until F12 "screen.bmp to be written" test -s "$GAME/screen.bmp"
+leave_match
+[ "$(identify -format '%w %h' "$GAME/screen.bmp")" = "640 480" ] || fail "screen.bmp is no 640x480 picture"
+convert "$GAME/screen.bmp" "$E2E_TMP/screen-bmp.png" && shows_one_view screen-bmp.png ||
+    fail "screen.bmp shows no sky on top and ground at the bottom"
+
+start_match 4 shows_four_views
+leave_match
+[ "$(stat -c %Y "$GAME/keyboard.cfg")" -lt 1000000000 ] || fail "keyboard.cfg was written before Exit"
+click_exit
+[ "$(stat -c %Y "$GAME/keyboard.cfg")" -gt 1000000000 ] || fail "Exit did not write keyboard.cfg"
+unpack_file "$GAME/keyboard.cfg" "$E2E_TMP/keyboard-after.raw"
+cmp -s "$E2E_TMP/keyboard-before.raw" "$E2E_TMP/keyboard-after.raw" ||
+    fail "the bindings read at start-up came back changed from Exit"
+pass
