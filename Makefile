@@ -10,12 +10,14 @@ FUZZ_DIR ?= $(BUILD_DIR)-fuzz
 # Seconds each fuzz target runs: make fuzz runs them this long, make test briefly.
 FUZZ_SECONDS ?= 60
 TEST_FUZZ_SECONDS ?= 5
+# How long make soak plays the real game at the largest load.
+SOAK_SECONDS ?= 600
 JOBS ?= 2
 # Any report of the sanitizers ends the test that made it.
 SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: play test bench build deps clean sanitize fuzz fuzz-build
+.PHONY: play test bench build deps clean sanitize fuzz fuzz-build soak
 
 deps:
 	@sh scripts/install-deps.sh
@@ -43,6 +45,9 @@ fuzz-build: deps
 
 fuzz: fuzz-build
 	@sh scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+soak: build
+	@bash scripts/soak.sh $(BUILD_DIR)/game $(SOAK_SECONDS)
 
 bench: build
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target benchmarks
