@@ -144,22 +144,33 @@ void add_mesh_copy(const Placement &p, const ViewVolume &view, SphereView lies, 
         lane.index_count + mesh.index_count > INDICES_PER_VERTEX * lane.capacity) {
         flush(lane, culls(batch_hides_back_faces, lies));
     }
-    std::copy(placed.begin(), placed.begin() + mesh.vertex_count,
-              lane.vertices.begin() + lane.vertex_count);
-    std::array<WindowPoint, MAX_MESH_VERTICES> window;
-    const int base = lane.vertex_count;
     uint16_t *indices = &lane.indices[lane.index_count];
-    int kept = mesh.index_count;
-    if (sift) {
-        to_window(view, &placed[0].x, STRIDE, mesh.vertex_count, window.data());
-        kept = keep_covering_triangles(window.data(), mesh.indices.data(), mesh.index_count, base,
-                                       culls(batch_hides_back_faces, lies), indices);
-    } else {
+    if (!sift) {
+        std::copy(placed.begin(), placed.begin() + mesh.vertex_count,
+                  lane.vertices.begin() + lane.vertex_count);
         for (int i = 0; i < mesh.index_count; ++i) {
-            indices[i] = static_cast<uint16_t>(base + mesh.indices[i]);
+            indices[i] = static_cast<uint16_t>(lane.vertex_count + mesh.indices[i]);
         }
+        lane.vertex_count += mesh.vertex_count;
+        lane.index_count += mesh.index_count;
+        return;
     }
-    lane.vertex_count += mesh.vertex_count;
+    std::array<WindowPoint, MAX_MESH_VERTICES> window;
+    to_window(view, &placed[0].x, STRIDE, mesh.vertex_count, window.data());
+    const int kept = keep_covering_triangles(window.data(), mesh.indices.data(), mesh.index_count,
+                                             culls(batch_hides_back_faces, lies), indices);
+    // A small copy keeps few of its triangles: only their corners are sent, each once.
+    constexpr uint16_t NOT_SENT = 0xffff;
+    std::array<uint16_t, MAX_MESH_VERTICES> sent_as;
+    std::fill(sent_as.begin(), sent_as.begin() + mesh.vertex_count, NOT_SENT);
+    for (int i = 0; i < kept; ++i) {
+        const uint16_t v = indices[i];
+        if (sent_as[v] == NOT_SENT) {
+            sent_as[v] = static_cast<uint16_t>(lane.vertex_count);
+            lane.vertices[lane.vertex_count++] = placed[v];
+        }
+        indices[i] = sent_as[v];
+    }
     lane.index_count += kept;
 }
 

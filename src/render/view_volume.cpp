@@ -305,7 +305,7 @@ bool faces_away(const WindowPoint &a, const WindowPoint &b, const WindowPoint &c
 }
 
 int keep_covering_triangles(const WindowPoint *window, const uint16_t *indices, int index_count,
-                            int base, bool drop_facing_away, uint16_t *out) {
+                            bool drop_facing_away, uint16_t *out) {
     int kept = 0;
     for (int i = 0; i < index_count; i += 3) {
         const uint16_t *t = &indices[i];
@@ -316,9 +316,9 @@ int keep_covering_triangles(const WindowPoint *window, const uint16_t *indices, 
         if ((drop_facing_away && turns_clockwise(a, b, c)) || misses_pixels(a, b, c)) {
             continue;
         }
-        out[kept] = static_cast<uint16_t>(base + t[0]);
-        out[kept + 1] = static_cast<uint16_t>(base + t[1]);
-        out[kept + 2] = static_cast<uint16_t>(base + t[2]);
+        out[kept] = t[0];
+        out[kept + 1] = t[1];
+        out[kept + 2] = t[2];
         kept += 3;
     }
     return kept;

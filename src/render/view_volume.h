@@ -64,7 +64,6 @@ bool covers_no_pixel(const WindowPoint &a, const WindowPoint &b, const WindowPoi
 // screen, so that face culling would drop it.
 bool faces_away(const WindowPoint &a, const WindowPoint &b, const WindowPoint &c);
 // Copies the triangles (three indices each) that may cover a pixel centre, and that may face
-// the eye unless `drop_facing_away` is false, their indices raised by `base`; returns how many
-// indices it wrote.
+// the eye unless `drop_facing_away` is false; returns how many indices it wrote.
 int keep_covering_triangles(const WindowPoint *window, const uint16_t *indices, int index_count,
-                            int base, bool drop_facing_away, uint16_t *out);
+                            bool drop_facing_away, uint16_t *out);
