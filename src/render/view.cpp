@@ -72,7 +72,7 @@ constexpr float GROUND_TILING = 200.0f;
 constexpr float WALL_TOP = 0.0f;
 constexpr float WALL_TILING = 10.0f;
 
-// OpenGL's glRotatef takes degrees with this pi.
+// OpenGL's glRotatef takes degrees with this pi, and Mesa's takes the sine and cosine in float.
 constexpr double GL_PI = 3.14159265358979323846;
 
 using Matrix3 = std::array<std::array<float, 3>, 3>;
@@ -120,8 +120,9 @@ void bind_texture(uint32_t name) {
 
 // The rotation matrix glRotatef makes about one axis.
 Matrix3 rotation_about(int axis, float degrees) {
-    const float s = static_cast<float>(std::sin(degrees * GL_PI / 180.0));
-    const float c = static_cast<float>(std::cos(degrees * GL_PI / 180.0));
+    const float radians = static_cast<float>(degrees * GL_PI / 180.0);
+    const float s = std::sin(radians);
+    const float c = std::cos(radians);
     if (axis == 0) {
         return Matrix3{{{1, 0, 0}, {0, c, -s}, {0, s, c}}};
     }
