@@ -32,6 +32,7 @@ struct Colour {
 // copies whole in view.
 void begin_mesh_batch(ModelList list, uint32_t texture, bool hidden_back_faces);
 void add_mesh_copy(const Placement &placement, const ViewVolume &view, SphereView lies, bool sift);
+// Draws what is left and flushes the batch to the rasteriser.
 void end_mesh_batch();
 
 // Triangles of one colour each, drawn untextured in the order they are added within each lane
@@ -42,5 +43,5 @@ void add_coloured_triangle(const std::array<std::array<float, 3>, 3> &corners, C
 // A display list's model moved to (x, y, z), unrotated, in one colour.
 void add_coloured_mesh(ModelList list, float x, float y, float z, Colour colour,
                        const ViewVolume &view, SphereView lies, bool sift);
-// Draws what is left and leaves the current colour white.
+// Draws what is left, flushes the batch to the rasteriser and leaves the current colour white.
 void end_colour_batch();
