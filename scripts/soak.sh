@@ -17,46 +17,17 @@ E2E_DEADLINE=$((SOAK_SECONDS + 900))
 . "$(dirname "$0")/../tests/e2e/lib.sh"
 e2e_setup "$1"
 
-on_screen() {
-    REFERENCE=$(path_of "$1")
-    park_pointer
-    shot now.png && same_as_reference "$(path_of now.png)"
-}
-# A click can be lost while a menu comes back from a match on a busy machine: it is repeated
-# until the screen is no longer $1.
-click_until_gone() {
-    local tries=0
-    while game_running && on_screen "$1"; do
-        [ $((tries += 1)) -le 5 ] || fail "a click at $2 does nothing"
-        click "$2"
-        sleep 2
-    done
-}
-begin_match() {
-    click_until_gone menu-start.png "$MAIN_START"
-    wait_screen_settled players.png
-    click_until_gone players.png "$START_PLAYERS_4"
-    wait_screen shows_four_views match.png "a match for four"
-}
-back_to_main_menu() {
-    REFERENCE=$(path_of menu-start.png)
-    press_until Escape "the main menu" screen_is_reference
-}
 rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$GAME_PID/status"; }
 
 # Default settings but for 500 tanks and 500 trees, as 32-bit words in file order.
-: >"$E2E_TMP/largest.raw"
-for word in 150 150 500 0x3e4ccccd 0x40000000 50 3 6 50 0x3f800000 500; do
-    put_word_hex "$(printf %08x $((word & 0xffffffff)))" "$E2E_TMP/largest.raw"
-done
-pack_file "$E2E_TMP/largest.raw" "$GAME/largest.kmp"
+pack_words "$GAME/largest.kmp" 150 150 500 0x3e4ccccd 0x40000000 50 3 6 50 0x3f800000 500
 start_game
 click_until_gone menu-start.png "$MAIN_OPTIONS"
 wait_screen_settled options.png
 load_settings_via_menu largest.kmp
-back_to_main_menu
+REFERENCE=$(path_of menu-start.png) press_until Escape "the main menu" screen_is_reference
 
-begin_match
+start_match 4 shows_four_views
 matches=1 start=$SECONDS match_start=$SECONDS samples="" settled_kb=""
 while [ $((SECONDS - start)) -lt "$SOAK_SECONDS" ]; do
     sleep "$SAMPLE_SECONDS"
@@ -67,13 +38,13 @@ while [ $((SECONDS - start)) -lt "$SOAK_SECONDS" ]; do
     log "$elapsed s: RSS $kb kB, match $matches"
     [ -n "$settled_kb" ] || [ "$elapsed" -lt "$SETTLE_SECONDS" ] || settled_kb=$kb
     # A match ends when fewer than two tanks are left, or here with Escape after a while.
-    [ $((SECONDS - match_start)) -lt "$MATCH_SECONDS" ] || back_to_main_menu
+    [ $((SECONDS - match_start)) -lt "$MATCH_SECONDS" ] || leave_match
     if on_screen menu-start.png; then
         matches=$((matches + 1)) match_start=$SECONDS
-        begin_match
+        start_match 4 shows_four_views
     fi
 done
-back_to_main_menu
+on_screen menu-start.png || leave_match
 click_until_gone menu-start.png "$MAIN_EXIT"
 wait_game_exit 60
 [ "$GAME_STATUS" -eq 0 ] || fail "Exit ended the game with status $GAME_STATUS"

@@ -31,33 +31,13 @@ exit_from_menu() {
     [ -z "$(ls -d "$GAME"/*.tmp* 2>/dev/null)" ] || fail "$CASE: a temporary file was left behind"
 }
 
-on_screen() {
-    REFERENCE=$(path_of "$1")
-    park_pointer
-    shot now.png && same_as_reference "$(path_of now.png)"
-}
-# A click can be lost while a menu comes back from a match on a busy machine: it is repeated
-# until the screen is no longer $1.
-click_until_gone() {
-    local tries=0
-    while game_running && on_screen "$1"; do
-        [ $((tries += 1)) -le 5 ] || fail "$CASE: a click at $2 does nothing"
-        click "$2"
-        sleep 2
-    done
-}
 # From the main menu, a match for $1 players whose screen passes picture test $2; it runs a
 # while, then Escape brings the main menu back.
 play_match() {
-    local button=START_PLAYERS_$1
-    click_until_gone menu-start.png "$MAIN_START"
-    wait_screen_settled players.png
-    click_until_gone players.png "${!button}"
-    wait_screen "$2" "$CASE-match.png" "the match ($CASE)"
+    start_match "$1" "$2" "$CASE-match.png"
     sleep 3
     game_running || fail "$CASE: the game ended during the match (status $(game_status_now))"
-    REFERENCE=$(path_of menu-start.png)
-    press_until Escape "the main menu after the match ($CASE)" screen_is_reference
+    leave_match
 }
 
 # A start that cannot go on: a message box (Allegro's xmessage, which waits for OK), the message
@@ -131,18 +111,11 @@ chmod 644 "$GAME/keyboard.cfg"
 fresh_folder "settings files of odd values"
 # Eleven words in file order: arena width and height, tanks, tank speed, rotation speed, fire
 # speed, computer and human lives, bullet life, bullet speed, trees; floats as 0x and their bits.
-settings_file() {
-    local out=$1 v
-    shift
-    : >"$E2E_TMP/words.raw"
-    for v; do put_word_hex "$(printf %08x $((v & 0xffffffff)))" "$E2E_TMP/words.raw"; done
-    pack_file "$E2E_TMP/words.raw" "$out"
-}
 MIN=-2147483648 MAX=2147483647
-settings_file "$GAME/nan.kmp" 150 150 50 0x7fc00000 0x7fc00000 50 3 6 50 0xffc00000 200
-settings_file "$GAME/infinite.kmp" 150 150 50 0x7f800000 0xff800000 50 3 6 50 0x7f800000 200
-settings_file "$GAME/negative.kmp" $MIN $MIN $MIN 0xff7fffff 0xbf800000 $MIN $MIN $MIN $MIN 0xff7fffff $MIN
-settings_file "$GAME/huge.kmp" $MAX $MAX $MAX 0x7f7fffff 0x7f7fffff $MAX $MAX $MAX $MAX 0x7f7fffff $MAX
+pack_words "$GAME/nan.kmp" 150 150 50 0x7fc00000 0x7fc00000 50 3 6 50 0xffc00000 200
+pack_words "$GAME/infinite.kmp" 150 150 50 0x7f800000 0xff800000 50 3 6 50 0x7f800000 200
+pack_words "$GAME/negative.kmp" $MIN $MIN $MIN 0xff7fffff 0xbf800000 $MIN $MIN $MIN $MIN 0xff7fffff $MIN
+pack_words "$GAME/huge.kmp" $MAX $MAX $MAX 0x7f7fffff 0x7f7fffff $MAX $MAX $MAX $MAX 0x7f7fffff $MAX
 for name in nan infinite negative huge; do cp "$GAME/$name.kmp" "$E2E_TMP/$name.kept"; done
 start_game
 for name in nan infinite negative huge; do

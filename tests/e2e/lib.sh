@@ -228,8 +228,6 @@ le32() {
         printf "\\x${h:6:2}\\x${h:4:2}\\x${h:2:2}\\x${h:0:2}"
     done
 }
-put_int32() { le32 "$1" >>"$2"; }
-put_word_hex() { le32 "0x$1" >>"$2"; }
 pack_words() { le32 "${@:2}" >"$E2E_TMP/words.raw" && pack_file "$E2E_TMP/words.raw" "$1"; }
 # Packed file $1 ($2 names it) holds exactly the words that follow.
 expect_words() {
@@ -251,13 +249,26 @@ line_differing() { local g=[300x12+48+$((78 + 35 * ($1 - 1)))] && pixels_differi
 controls_player() { echo "332 $((152 + 60 * ($1 - 1)))"; }
 TYPE_UP="308 268" TYPE_DOWN="348 268" TYPE_OK="328 308"
 
-# From the main menu: a match for $1 players, seen once a screenshot passes picture test $2.
+# Whether the screen now looks like picture $1.
+on_screen() { REFERENCE=$(path_of "$1") && screen_is_reference; }
+# A click can be lost while a menu comes back from a match on a busy machine: it is repeated
+# until the screen is no longer picture $1.
+click_until_gone() {
+    local tries=0
+    while game_running && on_screen "$1"; do
+        [ $((tries += 1)) -le 5 ] || fail "${CASE:+$CASE: }a click at $2 does nothing"
+        click "$2"
+        sleep 2
+    done
+}
+# From the main menu: a match for $1 players, seen once a screenshot passes picture test $2
+# (kept as $3, match.png unless named).
 start_match() {
     local button=START_PLAYERS_$1
-    click "$MAIN_START"
-    wait_for_screen_change menu-start.png start-menu.png "the start menu"
-    click "${!button}"
-    wait_screen "$2" match.png "a match for $1"
+    click_until_gone menu-start.png "$MAIN_START"
+    wait_screen_settled start-menu.png
+    click_until_gone start-menu.png "${!button}"
+    wait_screen "$2" "${3:-match.png}" "a match for $1"
 }
 # Escape, pressed until the match ends, and the main menu.
 leave_match() {
