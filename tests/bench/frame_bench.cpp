@@ -3,7 +3,7 @@
 // four players, drawn by the game's view and by the object-by-object view it replaced. The
 // four cases take turns, several rounds, and each prints its median.
 //   frame_bench [ROUNDS] [TEXTURES.dat]
-// Uses the game's textures.dat when it has been built, else small generated textures.
+// Uses the game's textures.dat when it has been built, else small striped textures.
 #include "max_load_scene.h"
 #include "reference_view.h"
 #include "render_harness.h"
@@ -29,22 +29,9 @@ constexpr int WARM_UP_FRAMES = 2;
 // Each case draws frames for at least this long and at least MIN_FRAMES of them.
 constexpr double MIN_SECONDS = 1.0;
 constexpr int MIN_FRAMES = 5;
-constexpr int GENERATED_TEXTURE_SIZE = 64;
 constexpr unsigned SCENE_SEED = 12345;
 constexpr double MILLISECONDS = 1000.0;
 constexpr float FRAGMENT_SPIN = 7.0f;
-
-TestImage checker(Rgb a, Rgb b) {
-    TestImage image = uniform_image(GENERATED_TEXTURE_SIZE, a);
-    for (int y = 0; y < GENERATED_TEXTURE_SIZE; ++y) {
-        for (int x = 0; x < GENERATED_TEXTURE_SIZE; ++x) {
-            if ((x / 8 + y / 8) % 2 == 1) {
-                image.pixels[static_cast<size_t>(y) * GENERATED_TEXTURE_SIZE + x] = b;
-            }
-        }
-    }
-    return image;
-}
 
 std::string choose_textures(int argc, char **argv) {
     if (argc > 2) {
@@ -54,10 +41,7 @@ std::string choose_textures(int argc, char **argv) {
         return GAME_TEXTURES;
     }
     const std::string path = temp_path("bench_textures.dat");
-    write_datafile(path, {{true, checker({90, 140, 60}, {70, 110, 50})},
-                          {true, checker({150, 60, 50}, {120, 40, 30})},
-                          {true, checker({60, 60, 60}, {20, 20, 20})},
-                          {true, checker({60, 90, 160}, {40, 60, 120})}});
+    write_striped_textures(path);
     return path;
 }
 

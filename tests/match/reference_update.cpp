@@ -1,20 +1,15 @@
 // The world update as a straight scan of every table: the yardstick that the indexed update
-// must match bit for bit.
+// must match bit for bit. Explosions are the game's own.
 #include "reference_update.h"
 
 #include "match/numeric.h"
-#include "match/random.h"
 #include "match/sound.h"
 #include "match/update.h"
 #include "match/world.h"
 
-#include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace {
-
-using reference::spawn_explosion;
 
 constexpr double RECOIL_STEP = 0.03;
 constexpr double QUARTER_TURN = 90.0;
@@ -32,14 +27,6 @@ constexpr int EXPLOSION_SPREAD = 1;
 constexpr float EXPLOSION_SPEED = 0.25f;
 constexpr int EXPLOSION_LIFE = 100;
 constexpr int EXPLOSION_LIFE_SPREAD = 50;
-
-// Fragment draws: speeds and colours in hundredths.
-constexpr float HUNDREDTHS = 100.0f;
-constexpr int64_t UPWARD_SPEED_FACTOR = 5;
-constexpr int64_t SPIN_CHOICES = 720;
-constexpr int64_t SPIN_OFFSET = 360;
-constexpr int64_t RED_CHOICES = 75;
-constexpr int64_t RED_MINIMUM = 25;
 
 bool blocked_by_tree(float x, float z, const Tree &tree) {
     return trunc_within(static_cast<double>(x) - tree.x, TREE_HALF_SIZE) &&
@@ -144,16 +131,6 @@ void move_fragment(Particle &p) {
     p.velocity_y = static_cast<float>(p.velocity_y - GRAVITY);
 }
 
-// A whole number centre - spread to centre + spread - 1.
-float spread_around(int centre, int spread) {
-    return static_cast<float>(centre + random_below(2 * static_cast<int64_t>(spread)) - spread);
-}
-
-int32_t clamp_to_int(int64_t v) {
-    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
-}
-
 } // namespace
 
 namespace reference {
@@ -175,39 +152,6 @@ void update_world() {
     }
     if (tanks_alive < 2) {
         match_over = 1;
-    }
-}
-
-void spawn_explosion(int count, int centre_x, int centre_y, int centre_z, int spread, float speed,
-                     int life, int life_spread) {
-    const int64_t s = trunc_to_int(speed * HUNDREDTHS);
-    // The first free slot never moves backwards within one explosion, so the search
-    // resumes where the last fragment went instead of starting again from slot 0.
-    int slot = 0;
-    for (int n = 0; n < count; ++n) {
-        while (slot < MAX_PARTICLES && particles[slot].life > 0) {
-            ++slot;
-        }
-        // A full pool drops the remaining fragments without drawing for them.
-        if (slot == MAX_PARTICLES) {
-            return;
-        }
-        Particle &p = particles[slot];
-        p.x = spread_around(centre_x, spread);
-        p.y = spread_around(centre_y, spread);
-        p.z = spread_around(centre_z, spread);
-        p.velocity_x = static_cast<float>(random_below(2 * s) - s) / HUNDREDTHS;
-        p.velocity_y = static_cast<float>(random_below(UPWARD_SPEED_FACTOR * s)) / HUNDREDTHS;
-        p.velocity_z = static_cast<float>(random_below(2 * s) - s) / HUNDREDTHS;
-        p.life =
-            clamp_to_int(life + random_below(2 * static_cast<int64_t>(life_spread)) - life_spread);
-        p.spin_x = static_cast<float>(random_below(SPIN_CHOICES) - SPIN_OFFSET);
-        p.spin_y = static_cast<float>(random_below(SPIN_CHOICES) - SPIN_OFFSET);
-        p.spin_z = static_cast<float>(random_below(SPIN_CHOICES) - SPIN_OFFSET);
-        int64_t red = random_below(RED_CHOICES) + RED_MINIMUM;
-        p.red = static_cast<float>(red) / HUNDREDTHS;
-        p.green = static_cast<float>(random_below(red + 1)) / HUNDREDTHS;
-        p.blue = 0.0f;
     }
 }
 

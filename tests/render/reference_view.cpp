@@ -1,6 +1,6 @@
 // The player view as first written: every object positioned with its own matrix from the bare
-// camera and drawn with its own display-list call or glBegin. The yardstick for the game's
-// batched view, in the picture test and the frame benchmark.
+// camera (the game's set_player_camera) and drawn with its own display-list call or glBegin. The
+// yardstick for the game's batched view, in the picture test and the frame benchmark.
 #include "reference_view.h"
 
 #include "render/view.h"
@@ -16,37 +16,6 @@
 #include <array>
 
 namespace {
-
-using reference::set_player_camera;
-
-// Window rectangles, origin at the bottom-left corner; a width of 0 marks a player that has
-// none in that layout.
-struct Viewport {
-    int x, y, width, height;
-};
-
-constexpr int HALF_WIDTH = SCREEN_WIDTH / 2;
-constexpr int HALF_HEIGHT = SCREEN_HEIGHT / 2;
-
-constexpr Viewport FULL_SCREEN{0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
-constexpr Viewport LOWER_HALF{0, 0, SCREEN_WIDTH, HALF_HEIGHT};
-constexpr Viewport UPPER_HALF{0, HALF_HEIGHT, SCREEN_WIDTH, HALF_HEIGHT};
-constexpr Viewport LOWER_LEFT{0, 0, HALF_WIDTH, HALF_HEIGHT};
-constexpr Viewport UPPER_LEFT{0, HALF_HEIGHT, HALF_WIDTH, HALF_HEIGHT};
-constexpr Viewport LOWER_RIGHT{HALF_WIDTH, 0, HALF_WIDTH, HALF_HEIGHT};
-constexpr Viewport UPPER_RIGHT{HALF_WIDTH, HALF_HEIGHT, HALF_WIDTH, HALF_HEIGHT};
-constexpr Viewport NO_VIEWPORT{0, 0, 0, 0};
-
-// By last_human_player, then by player.
-constexpr std::array<std::array<Viewport, MAX_PLAYERS>, MAX_PLAYERS> VIEWPORTS = {{
-    {{FULL_SCREEN, NO_VIEWPORT, NO_VIEWPORT, NO_VIEWPORT}},
-    {{LOWER_HALF, UPPER_HALF, NO_VIEWPORT, NO_VIEWPORT}},
-    {{LOWER_LEFT, UPPER_LEFT, LOWER_RIGHT, UPPER_RIGHT}},
-    {{LOWER_LEFT, UPPER_LEFT, LOWER_RIGHT, UPPER_RIGHT}},
-}};
-
-constexpr float CAMERA_PITCH = 10.0f;
-constexpr float WORLD_SCALE = 0.1f;
 
 // The tank models are built with +x forward and +z up.
 constexpr float TANK_MODEL_SCALE = 0.7f;
@@ -228,25 +197,6 @@ void draw_walls(int player, const Tank &viewer) {
 } // namespace
 
 namespace reference {
-
-void set_player_camera(int player) {
-    glLoadIdentity();
-    if (!valid_player(player)) {
-        return;
-    }
-    if (last_human_player >= 0 && last_human_player < MAX_PLAYERS) {
-        const Viewport &v = VIEWPORTS[last_human_player][player];
-        if (v.width > 0) {
-            glViewport(v.x, v.y, v.width, v.height);
-        }
-    }
-    const PlayerCamera &camera = player_cameras[player];
-    glRotatef(CAMERA_PITCH, 1.0f, 0.0f, 0.0f);
-    glRotatef(camera.yaw, 0.0f, 1.0f, 0.0f);
-    glRotatef(camera.roll, 0.0f, 0.0f, 1.0f);
-    glScalef(WORLD_SCALE, WORLD_SCALE, WORLD_SCALE);
-    glTranslatef(camera.translate_x, camera.translate_y, camera.translate_z);
-}
 
 void draw_player_view(int player) {
     if (!valid_player(player)) {

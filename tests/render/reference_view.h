@@ -3,7 +3,6 @@
 
 namespace reference {
 
-void set_player_camera(int player);
 void draw_player_view(int player);
 
 } // namespace reference

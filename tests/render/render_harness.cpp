@@ -76,6 +76,25 @@ TestImage uniform_image(int size, Rgb colour) {
     return image;
 }
 
+bool write_striped_textures(const std::string &path) {
+    constexpr int SIZE = 64;
+    constexpr int STRIPE = 4;
+    const auto striped = [](Rgb a, Rgb b) {
+        TestImage image = uniform_image(SIZE, a);
+        for (int y = 0; y < SIZE; ++y) {
+            for (int x = 0; x < SIZE; ++x) {
+                if ((x / STRIPE + 2 * (y / STRIPE)) % 3 == 0) {
+                    image.pixels[static_cast<size_t>(y) * SIZE + x] = b;
+                }
+            }
+        }
+        return TestObject{true, image};
+    };
+    return write_datafile(
+        path, {striped({90, 140, 60}, {40, 70, 20}), striped({200, 60, 50}, {90, 20, 200}),
+               striped({60, 60, 60}, {230, 230, 20}), striped({60, 90, 220}, {250, 250, 250})});
+}
+
 bool write_datafile(const std::string &path, const std::vector<TestObject> &objects) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) {

@@ -28,6 +28,9 @@ struct TestObject {
 
 // Writes an uncompressed Allegro datafile; false when the file cannot be written.
 bool write_datafile(const std::string &path, const std::vector<TestObject> &objects);
+// A textures.dat of four 64 x 64 textures, each striped in two colours of its own, so that a
+// texture coordinate or a texture gone wrong shows; false when it cannot be written.
+bool write_striped_textures(const std::string &path);
 
 // A fresh path in the temporary folder for a file of this name.
 std::string temp_path(const std::string &name);

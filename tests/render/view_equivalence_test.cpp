@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr int TEXTURE_SIZE = 64;
-constexpr int STRIPE = 4;
 // A pixel differs when a channel is off by more than this, and at most this share of a
 // frame's pixels may differ: triangles meet the pixel grid a little differently when their
 // corners are placed on the CPU, which moves a pixel here and there along edges.
@@ -27,28 +25,12 @@ constexpr double DIFFERING_SHARE = 0.0005;
 // frustum's sides and the wall.
 constexpr float CLOSE_SPREAD = 25.0f;
 
-// Stripes in every texture, so that a texture coordinate or a texture gone wrong shows.
-TestImage striped(Rgb a, Rgb b) {
-    TestImage image = uniform_image(TEXTURE_SIZE, a);
-    for (int y = 0; y < TEXTURE_SIZE; ++y) {
-        for (int x = 0; x < TEXTURE_SIZE; ++x) {
-            if ((x / STRIPE + 2 * (y / STRIPE)) % 3 == 0) {
-                image.pixels[static_cast<size_t>(y) * TEXTURE_SIZE + x] = b;
-            }
-        }
-    }
-    return image;
-}
-
 class MatchDisplay : public ::testing::Environment {
   public:
     void SetUp() override {
         ASSERT_TRUE(start_match_display()) << "no OpenGL display";
         const std::string path = temp_path("striped.dat");
-        ASSERT_TRUE(write_datafile(path, {{true, striped({90, 140, 60}, {40, 70, 20})},
-                                          {true, striped({200, 60, 50}, {90, 20, 200})},
-                                          {true, striped({60, 60, 60}, {230, 230, 20})},
-                                          {true, striped({60, 90, 220}, {250, 250, 250})}}));
+        ASSERT_TRUE(write_striped_textures(path));
         prepare_match_graphics(path);
     }
     void TearDown() override { stop_match_display(); }
