@@ -7,6 +7,7 @@
 #include "render/display.h"
 #include "render/model_meshes.h"
 #include "render/models.h"
+#include "render/rotation.h"
 #include "render/textures.h"
 #include "render/view_volume.h"
 
@@ -72,10 +73,7 @@ constexpr float GROUND_TILING = 200.0f;
 constexpr float WALL_TOP = 0.0f;
 constexpr float WALL_TILING = 10.0f;
 
-// OpenGL's glRotatef takes degrees with this pi, and Mesa's takes the sine and cosine in float.
-constexpr double GL_PI = 3.14159265358979323846;
-
-using Matrix3 = std::array<std::array<float, 3>, 3>;
+using Rotation = Matrix3<float>;
 
 // Everything a view needs about its player, worked out once per view.
 struct View {
@@ -94,6 +92,7 @@ struct ShownPart {
 };
 
 struct ShownTanks {
+    bool any_in_range = false; // shown or not
     int hull_count = 0;
     int turret_count = 0;
     std::array<ShownPart, MAX_TANKS> hulls;
@@ -118,34 +117,10 @@ void bind_texture(uint32_t name) {
     glBindTexture(GL_TEXTURE_2D, name);
 }
 
-// The rotation matrix glRotatef makes about one axis.
-Matrix3 rotation_about(int axis, float degrees) {
-    const float radians = static_cast<float>(degrees * GL_PI / 180.0);
-    const float s = std::sin(radians);
-    const float c = std::cos(radians);
-    if (axis == 0) {
-        return Matrix3{{{1, 0, 0}, {0, c, -s}, {0, s, c}}};
-    }
-    if (axis == 1) {
-        return Matrix3{{{c, 0, s}, {0, 1, 0}, {-s, 0, c}}};
-    }
-    return Matrix3{{{c, -s, 0}, {s, c, 0}, {0, 0, 1}}};
-}
-
-Matrix3 multiply(const Matrix3 &a, const Matrix3 &b) {
-    Matrix3 m{};
-    for (int r = 0; r < 3; ++r) {
-        for (int c = 0; c < 3; ++c) {
-            m[r][c] = a[r][0] * b[0][c] + a[r][1] * b[1][c] + a[r][2] * b[2][c];
-        }
-    }
-    return m;
-}
-
 // A tank model at (x, y, z): turned to the heading, model +z up, scaled.
 Placement tank_placement(float x, float y, float z, float heading) {
-    Matrix3 m = multiply(rotation_about(1, heading - MODEL_HEADING_OFFSET),
-                         rotation_about(0, MODEL_UP_TURN));
+    Rotation m = multiply(rotation_about<float>(1, heading - MODEL_HEADING_OFFSET),
+                          rotation_about<float>(0, MODEL_UP_TURN));
     for (auto &row : m) {
         for (float &v : row) {
             v *= TANK_MODEL_SCALE;
@@ -165,6 +140,7 @@ float model_radius(std::initializer_list<ModelList> lists) {
 void find_shown_tanks(const View &view) {
     static const float hull_radius = model_radius({HULL_LIST, LEFT_TRACK_LIST, RIGHT_TRACK_LIST});
     static const float turret_radius = model_radius({TURRET_LIST, BARREL_LIST});
+    shown.any_in_range = false;
     shown.hull_count = 0;
     shown.turret_count = 0;
     const int count = tanks_in_play();
@@ -174,6 +150,7 @@ void find_shown_tanks(const View &view) {
             !within_draw_range(tank.x - view.viewer->x, tank.z - view.viewer->z)) {
             continue;
         }
+        shown.any_in_range = true;
         const bool human = i <= last_human_player;
         const SphereView hull = sphere_view(view.volume, tank.x, tank.y, tank.z, hull_radius);
         if (hull != SPHERE_OUTSIDE) {
@@ -251,17 +228,6 @@ GLint shade_model_after_tanks(bool tanks_drawn, GLint before) {
     return shade;
 }
 
-bool any_tank_in_range(const View &view) {
-    const int count = tanks_in_play();
-    for (int i = 0; i < count; ++i) {
-        const Tank &tank = tanks[i];
-        if (tank.life > 0 && within_draw_range(tank.x - view.viewer->x, tank.z - view.viewer->z)) {
-            return true;
-        }
-    }
-    return false;
-}
-
 void draw_tanks(const View &view) {
     find_shown_tanks(view);
     draw_part(HULL_LIST, true, shown.hulls, shown.hull_count, view.volume);
@@ -308,8 +274,9 @@ const Corners &turned_fragment(std::ptrdiff_t slot) {
     if (cached.turned && std::memcmp(angles.data(), cached.angles.data(), sizeof angles) == 0) {
         return cached.corners;
     }
-    const Matrix3 m = multiply(multiply(rotation_about(0, p.angle_x), rotation_about(1, p.angle_y)),
-                               rotation_about(2, p.angle_z));
+    const Rotation m =
+        multiply(multiply(rotation_about<float>(0, p.angle_x), rotation_about<float>(1, p.angle_y)),
+                 rotation_about<float>(2, p.angle_z));
     for (int i = 0; i < 3; ++i) {
         const auto &v = FRAGMENT_TRIANGLE[i];
         cached.corners[i] = {m[0][0] * v[0] + m[0][1] * v[1] + m[0][2] * v[2],
@@ -478,5 +445,5 @@ void draw_player_view(int player) {
     end_colour_batch();
     draw_ground();
     draw_walls(*view.viewer);
-    glShadeModel(shade_model_after_tanks(any_tank_in_range(view), shade_before));
+    glShadeModel(shade_model_after_tanks(shown.any_in_range, shade_before));
 }

@@ -1,5 +1,7 @@
 #include "render/view_volume.h"
 
+#include "render/rotation.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -46,31 +48,6 @@ constexpr float WINDOW_LIMIT = 65536.0f;
 // Centre bounds of a point not in front: any triangle through it keeps.
 constexpr int32_t NO_CENTRE_BELOW = std::numeric_limits<int32_t>::max() / 2;
 constexpr int32_t NO_CENTRE_ABOVE = std::numeric_limits<int32_t>::min() / 2;
-
-using Matrix = std::array<std::array<double, 3>, 3>;
-
-Matrix multiply(const Matrix &a, const Matrix &b) {
-    Matrix m{};
-    for (int r = 0; r < 3; ++r) {
-        for (int c = 0; c < 3; ++c) {
-            m[r][c] = a[r][0] * b[0][c] + a[r][1] * b[1][c] + a[r][2] * b[2][c];
-        }
-    }
-    return m;
-}
-
-Matrix rotation_about(int axis, double degrees) {
-    const double a = to_radians(degrees);
-    const double c = std::cos(a);
-    const double s = std::sin(a);
-    if (axis == 0) {
-        return Matrix{{{1, 0, 0}, {0, c, -s}, {0, s, c}}};
-    }
-    if (axis == 1) {
-        return Matrix{{{c, 0, s}, {0, 1, 0}, {-s, 0, c}}};
-    }
-    return Matrix{{{c, -s, 0}, {s, c, 0}, {0, 0, 1}}};
-}
 
 // floor(v) for |v| < 2 * WINDOW_LIMIT, without a library call: the shifted value is positive,
 // and truncation is floor there.
@@ -203,8 +180,9 @@ inline bool turns_clockwise(const WindowPoint &a, const WindowPoint &b, const Wi
 
 ViewVolume view_volume(const PlayerCamera &camera, double pitch, double world_scale,
                        const std::array<int, 4> &viewport) {
-    const Matrix r = multiply(multiply(rotation_about(0, pitch), rotation_about(1, camera.yaw)),
-                              rotation_about(2, camera.roll));
+    const Matrix3<double> r =
+        multiply(multiply(rotation_about<double>(0, pitch), rotation_about<double>(1, camera.yaw)),
+                 rotation_about<double>(2, camera.roll));
     const double t[3] = {camera.translate_x, camera.translate_y, camera.translate_z};
     ViewVolume v{};
     for (int row = 0; row < 3; ++row) {
