@@ -7,22 +7,30 @@
 
 #include "config/controls.h"
 #include "config/datafile_check.h"
+#include "frontend/console.h"
 #include "frontend/game.h"
 #include "frontend/main_menu.h"
 #include "frontend/menu.h"
 #include "frontend/startup.h"
 #include "match/sound.h"
+#include "render/display.h"
 
 namespace {
-constexpr int MENU_COLOUR_DEPTH = 16;
 constexpr int RESERVED_DIGITAL_VOICES = 8;
 constexpr int RESERVED_MIDI_VOICES = 0;
 
 void set_up_sound() {
-    // Without a digital sound device the samples are still loaded and the game is silent.
-    if (detect_digi_driver(DIGI_AUTODETECT) != 0) {
+    // Without a digital sound device the samples are still loaded and the game is silent. The
+    // sound library's lines about each device it tried would only alarm the player.
+    mute_standard_error();
+    bool sound = detect_digi_driver(DIGI_AUTODETECT) != 0;
+    if (sound) {
         reserve_voices(RESERVED_DIGITAL_VOICES, RESERVED_MIDI_VOICES);
-        install_sound(DIGI_AUTODETECT, MIDI_NONE, "");
+        sound = install_sound(DIGI_AUTODETECT, MIDI_NONE, "") == 0;
+    }
+    unmute_standard_error();
+    if (!sound) {
+        std::fprintf(stderr, "Tank Arena: no sound device found, playing without sound.\n");
     }
 }
 } // namespace
@@ -38,12 +46,10 @@ int main(int, char **) {
         }
         std::exit(START_FAILED);
     }
-    set_window_title("Tank Arena");
     install_keyboard();
     install_timer();
     install_mouse();
-    set_color_depth(MENU_COLOUR_DEPTH);
-    if (set_gfx_mode(GFX_AUTODETECT, MENU_WIDTH, MENU_HEIGHT, 0, 0) < 0) {
+    if (set_menu_mode() < 0) {
         std::printf("Couldn't Init Graphics\n");
         std::exit(START_FAILED);
     }

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "render/window_name.h"
+
 const float FOG_COLOUR[4] = {0.1f, 0.7f, 0.9f, 0.5f};
 
 namespace {
@@ -27,11 +29,6 @@ constexpr double FRUSTUM_FAR = 20.0;
 
 constexpr int MENU_MODE_REFUSED_STATUS = -1;
 
-int set_menu_mode() {
-    set_color_depth(REQUESTED_COLOUR_DEPTH);
-    return set_gfx_mode(GFX_AUTODETECT, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0);
-}
-
 // After a refused mode change there is no screen at all, and the menus would draw on it:
 // bring the menu mode back, or end the program as start-up does when it cannot have it.
 void restore_menu_mode_or_exit() {
@@ -43,6 +40,15 @@ void restore_menu_mode_or_exit() {
 }
 
 } // namespace
+
+int set_menu_mode() {
+    set_color_depth(REQUESTED_COLOUR_DEPTH);
+    if (set_gfx_mode(GFX_AUTODETECT, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) < 0) {
+        return -1;
+    }
+    name_game_window();
+    return 0;
+}
 
 int open_match_display() {
     install_allegro_gl();
@@ -59,6 +65,7 @@ int open_match_display() {
         restore_menu_mode_or_exit();
         return -1;
     }
+    name_game_window();
 
     glEnable(GL_TEXTURE_2D);
     glShadeModel(GL_SMOOTH);

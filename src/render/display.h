@@ -7,6 +7,8 @@ constexpr int SCREEN_HEIGHT = 480;
 // The sky and the fog share red, green and blue.
 extern const float FOG_COLOUR[4];
 
+// The menus' 640x480, 16-bit mode: 0 when it is set, -1 when it was refused.
+int set_menu_mode();
 // 0 when the OpenGL display is open and set up, -1 when the mode was refused (after a message).
 int open_match_display();
 void set_projection();

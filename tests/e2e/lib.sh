@@ -102,10 +102,12 @@ start_game() {
     wait_for 'a window named "Tank Arena" and a 640x480 one at (0,0)' game_window_shown
     wait_screen_settled menu-start.png
 }
-# Besides the root, a window at the top left, where all points here lie; Allegro names another.
+# A window list finds the game by its name, whatever mode it shows.
+named_window_shown() { xdotool search --onlyvisible --name '^Tank Arena$' >/dev/null 2>&1; }
+# The named window, and besides the root a window at the top left, where all points here lie.
 game_window_shown() {
     need_game "to show a window"
-    xdotool search --name '^Tank Arena$' >/dev/null 2>&1 && [ "$(xdotool search --onlyvisible --maxdepth 1 --name '.*' \
+    named_window_shown && [ "$(xdotool search --onlyvisible --maxdepth 1 --name '.*' \
         getwindowgeometry %@ 2>/dev/null | tr -d '\n' | grep -o 'Position: 0,0 [^G]*Geometry: 640x480' | wc -l)" -ge 2 ]
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Matches for one and then four players in one run, without a sound device: player 1 fires in
 # silence, F12 writes screen.bmp, Escape brings the menus back, and Exit ends with status 0 and
-# writes keyboard.cfg again with the bindings read at start-up.
+# writes keyboard.cfg again with the bindings read at start-up. The terminal shows one line,
+# that the game plays without sound, and a window list finds the game by name throughout.
 . "$(dirname "$0")/lib.sh"
 e2e_setup "$1" keyboard
 # An old time stamp shows whether Exit writes the file again.
@@ -9,7 +10,10 @@ touch -d 2001-01-01 "$GAME/keyboard.cfg"
 unpack_file "$GAME/keyboard.cfg" "$E2E_TMP/keyboard-before.raw"
 
 start_game
+# Whatever the sound library has to say comes while the menu waits.
+sleep 3
 start_match 1 shows_one_view
+named_window_shown || fail 'no visible window named "Tank Arena" in the match'
 # Space fires and Z turns the turret in the default bindings; the match goes on.
 hold_key space
 hold_key z 0.5
@@ -30,4 +34,7 @@ click_exit
 unpack_file "$GAME/keyboard.cfg" "$E2E_TMP/keyboard-after.raw"
 cmp -s "$E2E_TMP/keyboard-before.raw" "$E2E_TMP/keyboard-after.raw" ||
     fail "the bindings read at start-up came back changed from Exit"
+printed=$(cat "$E2E_TMP/game.out" "$E2E_TMP/game.err")
+[ "$(printf '%s' "$printed" | grep -c .)" -le 1 ] || fail "the game printed more than one line: $printed"
+[ -z "$printed" ] || log "the game printed: $printed"
 pass
