@@ -108,6 +108,5 @@ void controls_menu() {
         finish_menu_frame();
     }
     // The options menu also closes on Escape; let go of it first.
-    while (key[KEY_ESC]) {
-    }
+    wait_for_key_release(KEY_ESC);
 }

@@ -8,7 +8,11 @@ BITMAP *menu_buffer = nullptr;
 
 namespace {
 constexpr int LEFT_BUTTON_ONLY = 1;
-}
+// A menu waits for a person: it gives the processor away between frames and while a button or
+// key is held, in steps far shorter than the shortest click.
+constexpr unsigned MENU_FRAME_REST_MS = 10;
+constexpr unsigned HOLD_POLL_REST_MS = 1;
+} // namespace
 
 BITMAP *menu_image(int index) {
     return static_cast<BITMAP *>(menu_data[index].dat);
@@ -19,8 +23,15 @@ bool pointer_over(int x, int y, int w, int h, int mx, int my) {
 }
 
 void wait_for_left_release() {
+    // The mouse service changes mouse_b on its own thread.
     while (mouse_b == LEFT_BUTTON_ONLY) {
-        // The mouse service changes mouse_b on its own thread.
+        rest(HOLD_POLL_REST_MS);
+    }
+}
+
+void wait_for_key_release(int scancode) {
+    while (key[scancode]) {
+        rest(HOLD_POLL_REST_MS);
     }
 }
 
@@ -56,4 +67,5 @@ void draw_menu_title() {
 void finish_menu_frame() {
     draw_menu_pointer();
     blit(menu_buffer, screen, 0, 0, 0, 0, MENU_WIDTH, MENU_HEIGHT);
+    rest(MENU_FRAME_REST_MS);
 }

@@ -40,8 +40,10 @@ BITMAP *menu_image(int index);
 // the box's first column and row are outside it, its last column and row inside.
 bool pointer_over(int x, int y, int w, int h, int mx, int my);
 
-// Spins until the left button is no longer held on its own.
+// Wait, giving the processor away, until the left button is no longer held on its own, or
+// until key `scancode` is no longer held.
 void wait_for_left_release();
+void wait_for_key_release(int scancode);
 
 // Draws button `index` with its top-left at (x, y), highlighted under the pointer.
 // 1 when it was clicked (left button alone), after the button has been released; else 0.
@@ -51,7 +53,8 @@ int menu_button_centred(int index, int cx, int cy);
 
 void draw_menu_pointer();
 
-// The frame of every menu screen: background first, pointer and the copy to the screen last.
+// The frame of every menu screen: background first, pointer and the copy to the screen last,
+// then a short rest.
 void start_menu_frame();
 void draw_menu_title();
 void finish_menu_frame();

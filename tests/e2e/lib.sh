@@ -85,6 +85,8 @@ within() {
 }
 wait_for() { within "${@:2}" || fail "gave up after ${WAIT_SECONDS:-$E2E_WAIT} s waiting for $1"; }
 
+# The processor time the game has used so far, in clock ticks (user and system).
+cpu_ticks() { need_game "to count its processor time" && awk '{ print $14 + $15 }' "/proc/$GAME_PID/stat"; }
 game_running() { [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; }
 # Sets GAME_STATUS once the game has ended, and prints it (not in a subshell: it waits).
 game_status_now() {
