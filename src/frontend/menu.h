@@ -1,29 +1,9 @@
 // The pieces every menu screen is built from: the off-screen frame, image buttons and the pointer.
 #pragma once
 
-struct BITMAP;
+#include "config/datafile_objects.h"
 
-// Objects of "menus.dat". A button is two neighbours: its normal image, then its highlight.
-enum MenuObject {
-    MENU_BACKGROUND = 0,
-    MENU_OK = 1,
-    MENU_CONTROLS = 3,
-    MENU_POINTER = 5,
-    MENU_DOWN = 8,
-    MENU_EXIT = 10,
-    MENU_LOAD = 12,
-    MENU_OPTIONS = 14,
-    MENU_ONE_PLAYER = 16,
-    MENU_TWO_PLAYERS = 18,
-    MENU_THREE_PLAYERS = 20,
-    MENU_FOUR_PLAYERS = 22,
-    MENU_SAVE = 24,
-    MENU_START = 26,
-    MENU_TITLE = 28,
-    MENU_UP = 29,
-};
-// Objects 6 and 7 are never drawn, but the datafile holds them.
-constexpr int MENU_OBJECT_COUNT = 31;
+struct BITMAP;
 
 constexpr int MENU_WIDTH = 640;
 constexpr int MENU_HEIGHT = 480;
@@ -45,6 +25,7 @@ bool pointer_over(int x, int y, int w, int h, int mx, int my);
 void wait_for_left_release();
 void wait_for_key_release(int scancode);
 
+// A button is two neighbours in "menus.dat": its normal image, then its highlight.
 // Draws button `index` with its top-left at (x, y), highlighted under the pointer.
 // 1 when it was clicked (left button alone), after the button has been released; else 0.
 int menu_button(int index, int x, int y);

@@ -8,9 +8,9 @@
 #include "match/sound.h"
 
 namespace {
-// Objects 6 and 7 lie between the pointer and the Down button and are never drawn.
-constexpr int FIRST_UNUSED_OBJECT = 6;
-constexpr int LAST_UNUSED_OBJECT = 7;
+// Two spare sprites lie between the pointer and the Down button and are never drawn.
+constexpr int FIRST_UNUSED_OBJECT = MENU_CROSSHAIR;
+constexpr int LAST_UNUSED_OBJECT = MENU_TANK_BADGE;
 
 int object_count(const DATAFILE *data) {
     int count = 0;

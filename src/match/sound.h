@@ -1,9 +1,10 @@
 // The three sound cues of a match, heard from player 0's tank.
 #pragma once
 
+#include "config/datafile_objects.h"
+
 struct DATAFILE;
 
-enum SoundIndex { SOUND_DESTROYED = 0, SOUND_SHOT = 1, SOUND_HIT = 2 };
 
 // Samples loaded from "sounds.dat" at start-up; null when it could not be read.
 extern DATAFILE *sound_data;

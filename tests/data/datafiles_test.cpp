@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdio>
 #include <numeric>
 #include <set>
 #include <string>
@@ -68,10 +70,50 @@ double rms(const std::vector<double> &wave, size_t count) {
 }
 } // namespace
 
+// Each datafile holds exactly its listed objects, in their order, named by the generator's
+// "NN_NAME" source files, of the kinds the game takes.
+TEST(Datafiles, HoldTheListedObjectsInOrder) {
+    struct Listing {
+        const char *file;
+        const char *const *names;
+        int count;
+        int type;
+        const char *extension;
+    };
+    const std::array<Listing, 3> listings = {{
+        {"menus.dat", MENU_OBJECT_NAMES.data(), MENU_OBJECT_COUNT, DAT_BITMAP, "BMP"},
+        {"textures.dat", TEXTURE_OBJECT_NAMES.data(), NUM_TEXTURES, DAT_BITMAP, "BMP"},
+        {"sounds.dat", SOUND_OBJECT_NAMES.data(), NUM_SOUNDS, DAT_SAMPLE, "WAV"},
+    }};
+    for (const Listing &listing : listings) {
+        DATAFILE *data = game_datafile(listing.file);
+        ASSERT_NE(data, nullptr) << listing.file << " missing in " << GAME_DIR;
+        int count = 0;
+        for (; data[count].type != DAT_END; ++count) {
+            ASSERT_LT(count, listing.count) << listing.file << " holds more objects than listed";
+            char name[64];
+            std::snprintf(name, sizeof name, "%02d_%s_%s", count, listing.names[count],
+                          listing.extension);
+            EXPECT_STREQ(get_datafile_property(&data[count], DAT_NAME), name) << listing.file;
+            EXPECT_EQ(data[count].type, listing.type) << listing.file << " " << name;
+        }
+        EXPECT_EQ(count, listing.count) << listing.file;
+        unload_datafile(data);
+    }
+}
+
 TEST(Images, EveryOneIsAPictureAndEveryHighlightPlainlyDiffers) {
     static DATAFILE *menus = game_datafile("menus.dat");
     static DATAFILE *textures = game_datafile("textures.dat");
     ASSERT_TRUE(menus != nullptr && textures != nullptr) << "datafiles missing in " << GAME_DIR;
+    EXPECT_EQ(image(menus, MENU_BACKGROUND)->w, MENU_WIDTH);
+    EXPECT_EQ(image(menus, MENU_BACKGROUND)->h, MENU_HEIGHT);
+    // OpenGL takes textures with sides of a power of two.
+    const auto power_of_two = [](int side) { return side >= 16 && (side & (side - 1)) == 0; };
+    for (int i = 0; i < NUM_TEXTURES; ++i) {
+        EXPECT_TRUE(power_of_two(image(textures, i)->w)) << "texture " << i;
+        EXPECT_TRUE(power_of_two(image(textures, i)->h)) << "texture " << i;
+    }
     for (const DATAFILE *data : {menus, textures}) {
         for (int i = 0; data[i].type != DAT_END; ++i) {
             std::set<int> colours;
@@ -141,8 +183,12 @@ TEST(Sounds, EveryCueIsHeardUnclippedAndUnlikeTheOthers) {
     static DATAFILE *sounds = game_datafile("sounds.dat");
     ASSERT_NE(sounds, nullptr) << "sounds.dat missing in " << GAME_DIR;
     std::vector<std::vector<double>> waves;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < NUM_SOUNDS; ++i) {
         ASSERT_EQ(sounds[i].type, DAT_SAMPLE) << "cue " << i;
+        const SAMPLE *sample = static_cast<const SAMPLE *>(sounds[i].dat);
+        EXPECT_EQ(sample->stereo, 0) << "cue " << i;
+        EXPECT_TRUE(sample->bits == 8 || sample->bits == 16) << "cue " << i;
+        EXPECT_TRUE(sample->freq == 22050 || sample->freq == 44100) << "cue " << i;
         waves.push_back(wave_of(static_cast<const SAMPLE *>(sounds[i].dat)));
         const auto [low, high] = std::minmax_element(waves[i].begin(), waves[i].end());
         EXPECT_LT(std::max(-*low, *high), 0.97) << "cue " << i << " clips";

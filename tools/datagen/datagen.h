@@ -2,8 +2,10 @@
 // that sorting by name gives the object order, into the given folder.
 #pragma once
 
+#include "config/datafile_objects.h"
 #include "image.h"
 
+#include <cstddef>
 #include <string>
 
 bool write_menu_images(const std::string &folder);
@@ -22,5 +24,15 @@ Image draw_player_button(int w, int h, const char *label, int players, bool lit)
 // A side-on tank silhouette; (x, y) is the bottom-left corner of its tracks.
 void draw_tank_icon(Image &img, float x, float y, float size, Colour body, Colour dark);
 
-// "NN_name.ext" with a two-digit index, so the datafile packer keeps the order.
+// "NN_NAME.ext" with a two-digit index, so the datafile packer keeps the order.
 std::string object_file(const std::string &folder, int index, const char *name, const char *ext);
+
+// Whether entry i of a generator's table makes object i of its datafile.
+template <typename Table> constexpr bool in_object_order(const Table &table) {
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (table[i].index != static_cast<int>(i)) {
+            return false;
+        }
+    }
+    return true;
+}

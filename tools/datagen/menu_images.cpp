@@ -20,8 +20,8 @@ constexpr int ARROW_H = 28;
 constexpr int PLAYERS_W = 288;
 constexpr int PLAYERS_H = 34;
 
-struct MenuObject {
-    const char *name;
+struct MenuImage {
+    int index;
     Image (*draw)();
 };
 
@@ -59,39 +59,40 @@ template <bool LIT> Image up_button() {
 }
 
 // Index order is what the menus look objects up by.
-const std::array<MenuObject, 31> MENU_OBJECTS = {{
-    {"background", draw_background},
-    {"ok", ok_button<false>},
-    {"ok_lit", ok_button<true>},
-    {"controls", controls_button<false>},
-    {"controls_lit", controls_button<true>},
-    {"pointer", draw_pointer},
-    {"crosshair", draw_crosshair},
-    {"tank_badge", draw_tank_badge},
-    {"down", down_button<false>},
-    {"down_lit", down_button<true>},
-    {"exit", exit_button<false>},
-    {"exit_lit", exit_button<true>},
-    {"load", load_button<false>},
-    {"load_lit", load_button<true>},
-    {"options", options_button<false>},
-    {"options_lit", options_button<true>},
-    {"one_player", players_button<1, false>},
-    {"one_player_lit", players_button<1, true>},
-    {"two_players", players_button<2, false>},
-    {"two_players_lit", players_button<2, true>},
-    {"three_players", players_button<3, false>},
-    {"three_players_lit", players_button<3, true>},
-    {"four_players", players_button<4, false>},
-    {"four_players_lit", players_button<4, true>},
-    {"save", save_button<false>},
-    {"save_lit", save_button<true>},
-    {"start", start_button<false>},
-    {"start_lit", start_button<true>},
-    {"title", draw_title},
-    {"up", up_button<false>},
-    {"up_lit", up_button<true>},
+constexpr std::array<MenuImage, MENU_OBJECT_COUNT> MENU_OBJECTS = {{
+    {MENU_BACKGROUND, draw_background},
+    {MENU_OK, ok_button<false>},
+    {MENU_OK_LIT, ok_button<true>},
+    {MENU_CONTROLS, controls_button<false>},
+    {MENU_CONTROLS_LIT, controls_button<true>},
+    {MENU_POINTER, draw_pointer},
+    {MENU_CROSSHAIR, draw_crosshair},
+    {MENU_TANK_BADGE, draw_tank_badge},
+    {MENU_DOWN, down_button<false>},
+    {MENU_DOWN_LIT, down_button<true>},
+    {MENU_EXIT, exit_button<false>},
+    {MENU_EXIT_LIT, exit_button<true>},
+    {MENU_LOAD, load_button<false>},
+    {MENU_LOAD_LIT, load_button<true>},
+    {MENU_OPTIONS, options_button<false>},
+    {MENU_OPTIONS_LIT, options_button<true>},
+    {MENU_ONE_PLAYER, players_button<1, false>},
+    {MENU_ONE_PLAYER_LIT, players_button<1, true>},
+    {MENU_TWO_PLAYERS, players_button<2, false>},
+    {MENU_TWO_PLAYERS_LIT, players_button<2, true>},
+    {MENU_THREE_PLAYERS, players_button<3, false>},
+    {MENU_THREE_PLAYERS_LIT, players_button<3, true>},
+    {MENU_FOUR_PLAYERS, players_button<4, false>},
+    {MENU_FOUR_PLAYERS_LIT, players_button<4, true>},
+    {MENU_SAVE, save_button<false>},
+    {MENU_SAVE_LIT, save_button<true>},
+    {MENU_START, start_button<false>},
+    {MENU_START_LIT, start_button<true>},
+    {MENU_TITLE, draw_title},
+    {MENU_UP, up_button<false>},
+    {MENU_UP_LIT, up_button<true>},
 }};
+static_assert(in_object_order(MENU_OBJECTS), "the table makes the objects in their order");
 
 } // namespace
 
@@ -103,10 +104,10 @@ std::string object_file(const std::string &folder, int index, const char *name, 
 
 bool write_menu_images(const std::string &folder) {
     for (size_t i = 0; i < MENU_OBJECTS.size(); ++i) {
-        const MenuObject &object = MENU_OBJECTS[i];
+        const MenuImage &object = MENU_OBJECTS[i];
         if (!save_image(object.draw(),
-                        object_file(folder, static_cast<int>(i), object.name, "bmp"))) {
-            std::fprintf(stderr, "cannot write menu image %s\n", object.name);
+                        object_file(folder, static_cast<int>(i), MENU_OBJECT_NAMES[i], "bmp"))) {
+            std::fprintf(stderr, "cannot write menu image %s\n", MENU_OBJECT_NAMES[i]);
             return false;
         }
     }

@@ -194,16 +194,17 @@ bool save_wave(const Wave &w, const std::string &path) {
 }
 
 struct SoundObject {
-    const char *name;
+    int index;
     Wave (*make)();
 };
 
 // Cue order is what the match plays them by.
-const std::array<SoundObject, 3> SOUND_OBJECTS = {{
-    {"destroyed", explosion},
-    {"shot", shot},
-    {"hit", hit},
+constexpr std::array<SoundObject, NUM_SOUNDS> SOUND_OBJECTS = {{
+    {SOUND_DESTROYED, explosion},
+    {SOUND_SHOT, shot},
+    {SOUND_HIT, hit},
 }};
+static_assert(in_object_order(SOUND_OBJECTS), "the table makes the objects in their order");
 
 } // namespace
 
@@ -212,8 +213,8 @@ bool write_sounds(const std::string &folder) {
         const SoundObject &object = SOUND_OBJECTS[i];
         Wave w = object.make();
         finish(w);
-        if (!save_wave(w, object_file(folder, static_cast<int>(i), object.name, "wav"))) {
-            std::fprintf(stderr, "cannot write sound %s\n", object.name);
+        if (!save_wave(w, object_file(folder, static_cast<int>(i), SOUND_OBJECT_NAMES[i], "wav"))) {
+            std::fprintf(stderr, "cannot write sound %s\n", SOUND_OBJECT_NAMES[i]);
             return false;
         }
     }

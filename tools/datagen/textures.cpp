@@ -220,17 +220,18 @@ Image draw_tracks() {
 }
 
 struct TextureObject {
-    const char *name;
+    int index;
     Image (*draw)();
 };
 
 // Slot order is what the match binds them by.
-const std::array<TextureObject, 4> TEXTURE_OBJECTS = {{
-    {"ground", draw_ground},
-    {"computer_tank", draw_computer_tank},
-    {"tracks", draw_tracks},
-    {"human_tank", draw_human_tank},
+constexpr std::array<TextureObject, NUM_TEXTURES> TEXTURE_OBJECTS = {{
+    {TEXTURE_GROUND, draw_ground},
+    {TEXTURE_COMPUTER_TANK, draw_computer_tank},
+    {TEXTURE_TRACKS, draw_tracks},
+    {TEXTURE_HUMAN_TANK, draw_human_tank},
 }};
+static_assert(in_object_order(TEXTURE_OBJECTS), "the table makes the objects in their order");
 
 } // namespace
 
@@ -238,8 +239,8 @@ bool write_textures(const std::string &folder) {
     for (size_t i = 0; i < TEXTURE_OBJECTS.size(); ++i) {
         const TextureObject &object = TEXTURE_OBJECTS[i];
         if (!save_image(object.draw(),
-                        object_file(folder, static_cast<int>(i), object.name, "bmp"))) {
-            std::fprintf(stderr, "cannot write texture %s\n", object.name);
+                        object_file(folder, static_cast<int>(i), TEXTURE_OBJECT_NAMES[i], "bmp"))) {
+            std::fprintf(stderr, "cannot write texture %s\n", TEXTURE_OBJECT_NAMES[i]);
             return false;
         }
     }
