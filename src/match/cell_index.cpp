@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+bool cell_indexes_on = true;
+
 namespace {
 
 constexpr int BUCKET_BITS = 10;

@@ -22,6 +22,11 @@ struct CellIndex {
     std::array<uint16_t, CELL_INDEX_CAPACITY> slots;
 };
 
+// With this off, the world update scans every tree and every tank instead of asking the
+// indexes. The world comes out the same bit for bit: the tests compare the two ways, and the
+// tick benchmark measures the indexes against the plain scans.
+extern bool cell_indexes_on;
+
 // At most two cells a side, so at most four buckets.
 constexpr int MAX_WINDOW_BUCKETS = 4;
 using WindowBuckets = std::array<int, MAX_WINDOW_BUCKETS>;

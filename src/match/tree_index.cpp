@@ -28,7 +28,8 @@ bool blocked_by_tree(float x, float z, const Tree &tree) {
            trunc_within(static_cast<double>(z) - tree.z, TREE_HALF_SIZE);
 }
 
-// NaN, infinite and huge points, where the index does not help.
+// NaN, infinite and huge points, where the index does not help, and every point while the
+// indexes are off.
 bool blocked_by_scan(float x, float z) {
     const int count = trees_in_play();
     for (int i = 0; i < count; ++i) {
@@ -58,8 +59,9 @@ void refresh_tree_index() {
 
 bool blocked_by_any_tree(float x, float z) {
     WindowBuckets buckets;
-    const int n =
-        window_buckets(x - TREE_REACH, x + TREE_REACH, z - TREE_REACH, z + TREE_REACH, buckets);
+    const int n = cell_indexes_on ? window_buckets(x - TREE_REACH, x + TREE_REACH, z - TREE_REACH,
+                                                   z + TREE_REACH, buckets)
+                                  : -1;
     if (n < 0) {
         return blocked_by_scan(x, z);
     }

@@ -144,7 +144,7 @@ void hit_tanks_by_scan(Bullet &bullet) {
 void hit_tanks(Bullet &bullet) {
     WindowBuckets buckets;
     const int bucket_count =
-        tank_cells_complete ? window_buckets(bullet.x - HIT_REACH, bullet.x + HIT_REACH,
+        cell_indexes_on && tank_cells_complete ? window_buckets(bullet.x - HIT_REACH, bullet.x + HIT_REACH,
                                              bullet.z - HIT_REACH, bullet.z + HIT_REACH, buckets)
                             : -1;
     if (bucket_count < 0) {

@@ -1,7 +1,7 @@
 // One world update at the largest load the settings allow: 500 tanks, 500 trees,
 // every bullet slot in flight and every fragment slot live; the game's indexed update and the
 // plain scans it replaced, on the same world.
-#include "reference_update.h"
+#include "match/cell_index.h"
 
 #include "match/movement.h"
 #include "match/random.h"
@@ -69,26 +69,28 @@ void restore_world() {
     match_over = 0;
 }
 
-template <void (*Update)()> void BM_UpdateWorldFullLoad(benchmark::State &state) {
+template <bool INDEXED> void BM_UpdateWorldFullLoad(benchmark::State &state) {
     build_full_world();
+    cell_indexes_on = INDEXED;
     for (auto _ : state) {
         // The same world every time, restored outside the timed region.
         restore_world();
         const auto start = std::chrono::steady_clock::now();
-        Update();
+        update_world();
         benchmark::ClobberMemory();
         const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
         state.SetIterationTime(elapsed.count());
     }
+    cell_indexes_on = true;
     state.counters["bullets_live"] = MAX_BULLETS;
     state.counters["fragments_live"] = MAX_PARTICLES;
 }
 
-BENCHMARK_TEMPLATE(BM_UpdateWorldFullLoad, reference::update_world)
+BENCHMARK_TEMPLATE(BM_UpdateWorldFullLoad, false)
     ->Name("tick/reference")
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_TEMPLATE(BM_UpdateWorldFullLoad, update_world)
+BENCHMARK_TEMPLATE(BM_UpdateWorldFullLoad, true)
     ->Name("tick/optimized")
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond);
