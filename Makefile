@@ -3,7 +3,8 @@
 #   make test   the same set-up, then the whole test suite
 
 BUILD_DIR ?= build
-# The headless unit tests built again with AddressSanitizer and UndefinedBehaviorSanitizer.
+# The whole game built again with AddressSanitizer and UndefinedBehaviorSanitizer, for the unit
+# tests, the display tests and one end-to-end match.
 SANITIZE_DIR ?= $(BUILD_DIR)-asan
 # The fuzz targets, built with clang's libFuzzer.
 FUZZ_DIR ?= $(BUILD_DIR)-fuzz
@@ -13,8 +14,10 @@ TEST_FUZZ_SECONDS ?= 5
 # How long make soak plays the real game at the largest load.
 SOAK_SECONDS ?= 600
 JOBS ?= 2
-# Any report of the sanitizers ends the test that made it.
+# Any report of the sanitizers ends the test that made it; leaks are checked at every exit,
+# with the suppressions for the libraries under the game.
 SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp:print_suppressions=0 \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
 .PHONY: play test bench build game configure deps clean sanitize fuzz fuzz-build soak
@@ -42,8 +45,8 @@ test: build sanitize fuzz-build
 
 sanitize: deps
 	@cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTANKARENA_SANITIZE=ON > /dev/null
-	@cmake --build $(SANITIZE_DIR) -j $(JOBS) --target unit_tests
-	cd $(SANITIZE_DIR) && $(SANITIZER_ENV) ctest -L unit --output-on-failure -j $(JOBS)
+	@cmake --build $(SANITIZE_DIR) -j $(JOBS) --target sanitizer_tests
+	cd $(SANITIZE_DIR) && $(SANITIZER_ENV) ctest -L 'unit|render|sanitized' --output-on-failure -j $(JOBS)
 
 fuzz-build: deps
 	@cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \

@@ -13,6 +13,7 @@
 #include "frontend/menu.h"
 #include "frontend/startup.h"
 #include "match/sound.h"
+#include "render/allocator_tuning.h"
 #include "render/display.h"
 
 namespace {
@@ -36,6 +37,7 @@ void set_up_sound() {
 } // namespace
 
 int main(int, char **) {
+    keep_freed_memory_for_reuse();
     if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
         // Every later install call would crash without the system driver, e.g. with no display.
         if (allegro_error[0] != '\0') {

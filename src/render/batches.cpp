@@ -95,13 +95,6 @@ void flush(ColourLane &lane, bool cull) {
     lane.vertex_count = 0;
 }
 
-// A software renderer keeps what it is sent until a flush or the end of the frame, and then
-// rasterises it on its own threads. Flushed at the end of every batch, a batch is drawn on
-// those threads while this one builds the next, instead of all of them at the frame's end.
-void hand_to_rasteriser() {
-    glFlush();
-}
-
 void append_vertex(ColourLane &lane, const std::array<float, 3> &v, Colour colour) {
     lane.vertices[lane.vertex_count++] =
         ColouredVertex{v[0], v[1], v[2], colour.red, colour.green, colour.blue};
@@ -178,7 +171,6 @@ void end_mesh_batch() {
     flush(whole_meshes, culls(batch_hides_back_faces, SPHERE_WHOLE));
     flush(edge_meshes, false);
     cull_hidden_faces(false);
-    hand_to_rasteriser();
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
 }
@@ -245,7 +237,6 @@ void end_colour_batch() {
     flush(whole_colours, false);
     flush(edge_colours, false);
     cull_hidden_faces(false);
-    hand_to_rasteriser();
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
     glColor3f(1.0f, 1.0f, 1.0f);

@@ -3,6 +3,14 @@
 // model-view matrix stays the bare camera throughout. A batch binds its texture and enables
 // its vertex arrays from begin to end; no other drawing may come in between.
 //
+// A batch is not flushed when it ends: the frame goes to the rasteriser once, at its end.
+// Mesa's software renderer (llvmpipe, as of Mesa 22.3) frees a flushed batch's fence as soon as
+// it reads the fence's count as complete, without its lock, while the rasteriser thread that
+// completed it may still be inside the signalling call, which then writes into freed memory. A
+// flush per batch made a fence per batch that nothing waited for, freed within microseconds
+// when the next batch reused its scene: on a busy machine a preempted rasteriser thread then
+// corrupted the heap. A frame's fence is freed a whole frame after it is complete.
+//
 // Objects that reach across the edge of the view go into a lane of their own with small draws:
 // Mesa clips a draw that needs any clipping by a path whose cost grows with the square of the
 // draw's size, so one such object must not drag a large draw onto it.
@@ -32,7 +40,7 @@ struct Colour {
 // copies whole in view.
 void begin_mesh_batch(ModelList list, uint32_t texture, bool hidden_back_faces);
 void add_mesh_copy(const Placement &placement, const ViewVolume &view, SphereView lies, bool sift);
-// Draws what is left and flushes the batch to the rasteriser.
+// Draws what is left.
 void end_mesh_batch();
 
 // Triangles of one colour each, drawn untextured in the order they are added within each lane
@@ -43,5 +51,5 @@ void add_coloured_triangle(const std::array<std::array<float, 3>, 3> &corners, C
 // A display list's model moved to (x, y, z), unrotated, in one colour.
 void add_coloured_mesh(ModelList list, float x, float y, float z, Colour colour,
                        const ViewVolume &view, SphereView lies, bool sift);
-// Draws what is left, flushes the batch to the rasteriser and leaves the current colour white.
+// Draws what is left and leaves the current colour white.
 void end_colour_batch();

@@ -2,7 +2,6 @@
 
 #include "match/numeric.h"
 #include "match/world.h"
-#include "render/allocator_tuning.h"
 #include "render/batches.h"
 #include "render/display.h"
 #include "render/model_meshes.h"
@@ -420,9 +419,6 @@ void draw_player_view(int player) {
     if (!valid_player(player)) {
         return;
     }
-    // Once, before the first draw of the program.
-    static const bool allocator_tuned = (keep_freed_memory_for_reuse(), true);
-    static_cast<void>(allocator_tuned);
     set_player_camera(player);
     // The viewport as OpenGL has it: a player without one in this layout keeps the last.
     GLint viewport[4];

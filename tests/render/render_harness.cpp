@@ -1,6 +1,7 @@
 #include "render_harness.h"
 
 #include "match/world.h"
+#include "render/allocator_tuning.h"
 #include "render/display.h"
 #include "render/models.h"
 #include "render/textures.h"
@@ -155,6 +156,9 @@ std::string temp_path(const std::string &name) {
 }
 
 bool start_match_display() {
+    // As the game does, before the first display starts any thread.
+    static const bool allocator_tuned = (keep_freed_memory_for_reuse(), true);
+    static_cast<void>(allocator_tuned);
     if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
         return false;
     }
