@@ -7,6 +7,7 @@
 
 #include "config/controls.h"
 #include "config/datafile_check.h"
+#include "frontend/exit_signals.h"
 #include "frontend/game.h"
 #include "frontend/main_menu.h"
 #include "frontend/menu.h"
@@ -28,6 +29,7 @@ void set_up_sound() {
 } // namespace
 
 int main(int, char **) {
+    keep_fault_handlers();
     if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
         // Every later install call would crash without the system driver, e.g. with no display.
         if (allegro_error[0] != '\0') {
@@ -38,6 +40,7 @@ int main(int, char **) {
         }
         std::exit(START_FAILED);
     }
+    install_exit_handlers();
     set_window_title("Tank Arena");
     install_keyboard();
     install_timer();
