@@ -88,6 +88,17 @@ PACKFILE *open_regular_for_writing(const char *path, const char *mode) {
 #endif
 }
 
+bool taken_by_other_kind(const char *path) {
+#ifdef _WIN32
+    return is_folder(path);
+#else
+    char buffer[NAME_BUFFER_SIZE];
+    const char *name = system_name(path, buffer);
+    struct stat status {};
+    return name != nullptr && stat(name, &status) == 0 && !S_ISREG(status.st_mode);
+#endif
+}
+
 PACKFILE *create_new_file(const char *path, const char *mode) {
 #ifdef _WIN32
     return file_exists(path, FA_ALL, nullptr) ? nullptr : pack_fopen(path, mode);

@@ -12,6 +12,10 @@ PACKFILE *open_regular_for_reading(const char *path, const char *mode);
 // a regular file has that name.
 PACKFILE *open_regular_for_writing(const char *path, const char *mode);
 
+// True when something other than a regular file has the name `path`: a FIFO, a device, a
+// folder. A missing name is not.
+bool taken_by_other_kind(const char *path);
+
 // A new file `path` for writing; refused when anything of that name exists already.
 PACKFILE *create_new_file(const char *path, const char *mode);
 
