@@ -34,8 +34,8 @@ void report(SettingsFileResult result, bool saving) {
         why = "There is no file of that name.";
         break;
     case SETTINGS_WRITE_FAILED:
-        why = "The file could not be written:";
-        then = "no room, or no permission there.";
+        why = "The file could not be written there:";
+        then = "no room, no permission, or no such folder.";
         break;
     case SETTINGS_NAME_TOO_LONG:
         why = "That name is too long.";
