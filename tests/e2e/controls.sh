@@ -27,7 +27,8 @@ bind() {
     click "$(controls_player "$player")"
     wait_for_screen_change controls.png choice.png "the type choice of player $player"
     [ -z "$step" ] || { click "$step" && wait_for_screen_change choice.png choice.png "another type"; }
-    click "$TYPE_OK"
+    # A press lost on a busy machine is repeated until the choice is gone.
+    click_until_gone choice.png "$TYPE_OK"
     [ $# -eq 0 ] || { wait_for_screen_change choice.png prompt.png "the key prompts" && type_keys "$@"; }
     wait_for_screen_like controls.png "controls-$player.png" "the control set-up menu after player $player"
 }
