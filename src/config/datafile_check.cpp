@@ -1,5 +1,7 @@
 #include "config/datafile_check.h"
 
+#include "config/regular_file.h"
+
 #include <allegro.h>
 #include <array>
 #include <cstdint>
@@ -94,7 +96,7 @@ bool objects_intact(DatafileReader &reader, int nesting) {
 } // namespace
 
 bool datafile_intact(const char *path) {
-    PACKFILE *file = pack_fopen(path, F_READ_PACKED);
+    PACKFILE *file = open_regular_for_reading(path, F_READ_PACKED);
     if (file == nullptr) {
         return false;
     }
@@ -104,6 +106,7 @@ bool datafile_intact(const char *path) {
     return intact;
 }
 
+// Only a regular file is walked, so a FIFO or a device never reaches Allegro's loader.
 DATAFILE *load_intact_datafile(const char *path) {
     return datafile_intact(path) ? load_datafile(path) : nullptr;
 }

@@ -1,5 +1,6 @@
 #include "config/packed_file.h"
 
+#include "config/regular_file.h"
 #include "config/replace_file.h"
 
 #include <allegro.h>
@@ -35,7 +36,7 @@ bool make_temp_path(const char *path, char *temp) {
 }
 
 bool write_payload(const char *path, const unsigned char *payload, long size, long chunk) {
-    PACKFILE *file = pack_fopen(path, "pw");
+    PACKFILE *file = create_new_file(path, "pw");
     if (file == nullptr) {
         return false;
     }
@@ -60,7 +61,7 @@ bool reads_back(const char *path, const unsigned char *payload, long size) {
 } // namespace
 
 long read_packed_file(const char *path, unsigned char *buffer, long size) {
-    PACKFILE *file = pack_fopen(path, "pr");
+    PACKFILE *file = open_regular_for_reading(path, "pr");
     if (file == nullptr) {
         return -1;
     }
@@ -74,17 +75,24 @@ bool write_packed_file(const char *path, const unsigned char *payload, long size
     if (size < 0 || size > MAX_PACKED_PAYLOAD || chunk <= 0) {
         return false;
     }
-    // A folder or a read-only file of that name would refuse a direct write: leave it alone.
+    // A link stays a link: the file it names is the one replaced.
+    char target[TEMP_PATH_SIZE];
+    if (!follow_links(path, target, TEMP_PATH_SIZE)) {
+        return false;
+    }
+    // A folder, a FIFO, a device or a read-only file of that name would refuse a direct write:
+    // leave it alone.
     int attributes = 0;
-    if (file_exists(path, FA_ALL, &attributes) && (attributes & (FA_DIREC | FA_RDONLY)) != 0) {
+    if (taken_by_other_kind(target) ||
+        (file_exists(target, FA_ALL, &attributes) && (attributes & FA_RDONLY) != 0)) {
         return false;
     }
     char temp[TEMP_PATH_SIZE];
-    if (!make_temp_path(path, temp)) {
+    if (!make_temp_path(target, temp)) {
         return false;
     }
     if (write_payload(temp, payload, size, chunk) && reads_back(temp, payload, size) &&
-        replace_file(temp, path)) {
+        replace_file(temp, target)) {
         return true;
     }
     delete_file(temp);

@@ -1,10 +1,12 @@
 #include "config/settings_file.h"
 
 #include "config/packed_file.h"
+#include "config/regular_file.h"
 #include "match/world.h"
 
 #include <allegro.h>
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstring>
 
@@ -26,6 +28,61 @@ static_assert(sizeof(GameSettings) == SETTINGS_PAYLOAD_SIZE, "every setting is a
 // The selector's path buffer: the path size it is given plus the terminating NUL.
 constexpr int SETTINGS_PATH_BUFFER_SIZE = SETTINGS_PATH_SIZE + 1;
 constexpr int SELECTOR_DEFAULT_SIZE = -1;
+// The selector lists settings files only; the empty second entry keeps it from adding ".kmp"
+// to a name typed without it.
+constexpr const char *SELECTOR_FILTER = "kmp;";
+// Room kept in a saved name for the temporary file's suffix (".tmp" and a digit).
+constexpr int TEMP_SUFFIX_ROOM = 5;
+constexpr int LAST_ASCII = 127;
+
+// A datafile's payload starts with these bytes: such a file is never taken for settings.
+constexpr std::array<unsigned char, PAYLOAD_FIELD_SIZE> DATAFILE_START = {'A', 'L', 'L', '.'};
+
+// Set by the keyboard handler, on Allegro's own thread, while a selector is open.
+std::atomic<bool> letter_dropped{false};
+
+// The selector silently drops any letter outside ASCII; it is noted here to refuse the name.
+int note_dropped_letter(int key, int *) {
+    if (key > LAST_ASCII) {
+        letter_dropped = true;
+    }
+    return key;
+}
+
+bool datafile_payload(const unsigned char *payload, long size) {
+    return size >= PAYLOAD_FIELD_SIZE &&
+           std::memcmp(payload, DATAFILE_START.data(), DATAFILE_START.size()) == 0;
+}
+
+// Only a file this game wrote is written over: a packed payload of exactly the settings.
+bool holds_settings(const char *path) {
+    std::array<unsigned char, SETTINGS_PAYLOAD_SIZE + 1> payload{};
+    return read_packed_file(path, payload.data(), payload.size()) == SETTINGS_PAYLOAD_SIZE &&
+           !datafile_payload(payload.data(), SETTINGS_PAYLOAD_SIZE);
+}
+
+// The selector, with `path` set to the current folder; the name that came back, or why not.
+// `spare` bytes are kept free in the name for what a save adds to it.
+SettingsFileResult select_file(const char *title, char *path, int spare) {
+    ustrzcpy(path, SETTINGS_PATH_BUFFER_SIZE, "./");
+    letter_dropped = false;
+    int (*previous)(int, int *) = keyboard_ucallback;
+    keyboard_ucallback = note_dropped_letter;
+    const int chosen = file_select_ex(title, path, SELECTOR_FILTER, SETTINGS_PATH_SIZE,
+                                      SELECTOR_DEFAULT_SIZE, SELECTOR_DEFAULT_SIZE);
+    keyboard_ucallback = previous;
+    if (chosen == 0) {
+        return SETTINGS_CANCELLED;
+    }
+    if (letter_dropped) {
+        return SETTINGS_NAME_UNTYPABLE;
+    }
+    // A path that fills the selector's own buffer may have been cut there.
+    if (ustrsizez(path) >= SELECTOR_WORK_SIZE || !name_fits(path, spare)) {
+        return SETTINGS_NAME_TOO_LONG;
+    }
+    return SETTINGS_DONE;
+}
 
 unsigned char *settings_field(std::size_t offset) {
     return reinterpret_cast<unsigned char *>(&game_settings) + offset;
@@ -33,20 +90,28 @@ unsigned char *settings_field(std::size_t offset) {
 
 } // namespace
 
-void save_settings(const char *path) {
+SettingsFileResult save_settings(const char *path) {
+    if (file_exists(path, FA_ALL, nullptr) && !holds_settings(path)) {
+        return SETTINGS_NOT_SETTINGS_FILE;
+    }
     std::array<unsigned char, SETTINGS_PAYLOAD_SIZE> payload{};
     for (std::size_t i = 0; i < SETTINGS_FILE_FIELDS.size(); ++i) {
         std::memcpy(&payload[i * PAYLOAD_FIELD_SIZE], settings_field(SETTINGS_FILE_FIELDS[i]),
                     PAYLOAD_FIELD_SIZE);
     }
-    write_packed_file(path, payload.data(), SETTINGS_PAYLOAD_SIZE, PAYLOAD_FIELD_SIZE);
+    return write_packed_file(path, payload.data(), SETTINGS_PAYLOAD_SIZE, PAYLOAD_FIELD_SIZE)
+               ? SETTINGS_DONE
+               : SETTINGS_WRITE_FAILED;
 }
 
-void load_settings(const char *path) {
+SettingsFileResult load_settings(const char *path) {
+    if (!file_exists(path, FA_ALL, nullptr)) {
+        return SETTINGS_MISSING;
+    }
     std::array<unsigned char, SETTINGS_PAYLOAD_SIZE> payload{};
     const long got = read_packed_file(path, payload.data(), SETTINGS_PAYLOAD_SIZE);
-    if (got < 0) {
-        return;
+    if (got < PAYLOAD_FIELD_SIZE || datafile_payload(payload.data(), got)) {
+        return SETTINGS_NOT_SETTINGS_FILE;
     }
     // A short file fills the fields in file order as far as it goes; no range is checked here.
     const std::size_t fields = whole_field_bytes(got) / PAYLOAD_FIELD_SIZE;
@@ -54,20 +119,17 @@ void load_settings(const char *path) {
         std::memcpy(settings_field(SETTINGS_FILE_FIELDS[i]), &payload[i * PAYLOAD_FIELD_SIZE],
                     PAYLOAD_FIELD_SIZE);
     }
+    return SETTINGS_DONE;
 }
 
-void save_settings_dialog() {
-    char path[SETTINGS_PATH_BUFFER_SIZE] = "./";
-    if (file_select_ex("Save Config...", path, "kmp", SETTINGS_PATH_SIZE, SELECTOR_DEFAULT_SIZE,
-                       SELECTOR_DEFAULT_SIZE) != 0) {
-        save_settings(path);
-    }
+SettingsFileResult save_settings_dialog() {
+    char path[SETTINGS_PATH_BUFFER_SIZE];
+    const SettingsFileResult chosen = select_file("Save Config...", path, TEMP_SUFFIX_ROOM);
+    return chosen == SETTINGS_DONE ? save_settings(path) : chosen;
 }
 
-void load_settings_dialog() {
-    char path[SETTINGS_PATH_BUFFER_SIZE] = "./";
-    if (file_select_ex("Load Config...", path, "kmp", SETTINGS_PATH_SIZE, SELECTOR_DEFAULT_SIZE,
-                       SELECTOR_DEFAULT_SIZE) != 0) {
-        load_settings(path);
-    }
+SettingsFileResult load_settings_dialog() {
+    char path[SETTINGS_PATH_BUFFER_SIZE];
+    const SettingsFileResult chosen = select_file("Load Config...", path, 0);
+    return chosen == SETTINGS_DONE ? load_settings(path) : chosen;
 }

@@ -8,6 +8,7 @@
 #include "config/controls.h"
 #include "config/datafile_check.h"
 #include "frontend/console.h"
+#include "frontend/exit_signals.h"
 #include "frontend/game.h"
 #include "frontend/main_menu.h"
 #include "frontend/menu.h"
@@ -38,6 +39,7 @@ void set_up_sound() {
 
 int main(int, char **) {
     keep_freed_memory_for_reuse();
+    keep_fault_handlers();
     if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
         // Every later install call would crash without the system driver, e.g. with no display.
         if (allegro_error[0] != '\0') {
@@ -48,6 +50,7 @@ int main(int, char **) {
         }
         std::exit(START_FAILED);
     }
+    install_exit_handlers();
     install_keyboard();
     install_timer();
     install_mouse();

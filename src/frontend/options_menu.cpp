@@ -15,6 +15,38 @@ constexpr int CONTROLS_Y = 240;
 constexpr int SAVE_Y = 70;
 constexpr int LOAD_Y = 105;
 constexpr int TRANSPARENT_BACKGROUND = -1;
+constexpr int ENTER_KEY = 13;
+
+// Tells the player what became of a save or a load that did not simply work.
+void report(SettingsFileResult result, bool saving) {
+    const char *not_done = saving ? "The settings were NOT saved." : "Nothing was loaded.";
+    const char *why = nullptr;
+    const char *then = nullptr;
+    switch (result) {
+    case SETTINGS_DONE:
+    case SETTINGS_CANCELLED:
+        return;
+    case SETTINGS_NOT_SETTINGS_FILE:
+        why = "That file is not a settings file";
+        then = saving ? "and it was left as it is." : "and the settings are as they were.";
+        break;
+    case SETTINGS_MISSING:
+        why = "There is no file of that name.";
+        break;
+    case SETTINGS_WRITE_FAILED:
+        why = "The file could not be written there:";
+        then = "no room, no permission, or no such folder.";
+        break;
+    case SETTINGS_NAME_TOO_LONG:
+        why = "That name is too long.";
+        break;
+    case SETTINGS_NAME_UNTYPABLE:
+        why = "Accented letters cannot be typed here:";
+        then = "pick such a name from the list instead.";
+        break;
+    }
+    alert(not_done, why, then, "OK", nullptr, ENTER_KEY, 0);
+}
 
 void draw_option_lines() {
     char text[OPTION_TEXT_SIZE];
@@ -41,10 +73,10 @@ void run_side_buttons() {
         controls_menu();
     }
     if (menu_button(MENU_SAVE, SIDE_BUTTON_X, SAVE_Y)) {
-        save_settings_dialog();
+        report(save_settings_dialog(), true);
     }
     if (menu_button(MENU_LOAD, SIDE_BUTTON_X, LOAD_Y)) {
-        load_settings_dialog();
+        report(load_settings_dialog(), false);
     }
 }
 } // namespace

@@ -1,6 +1,7 @@
 #include "match/control.h"
 
 #include "config/controls.h"
+#include "config/regular_file.h"
 #include "match/movement.h"
 #include "match/world.h"
 
@@ -20,6 +21,15 @@ constexpr double CAMERA_DISTANCE = 10.0;
 constexpr float CAMERA_HEIGHT = 12.0f;
 constexpr float CAMERA_PITCH = 10.0f;
 constexpr float HALF_TURN = 180.0f;
+
+// Written only over a regular file: a FIFO or a device of that name would stall the match.
+void save_screenshot() {
+    PACKFILE *file = open_regular_for_writing(SCREENSHOT_FILE, F_WRITE);
+    if (file != nullptr) {
+        save_bmp_pf(file, screen, nullptr);
+        pack_fclose(file);
+    }
+}
 
 bool valid_player(int player) {
     return player >= 0 && player < MAX_PLAYERS;
@@ -68,7 +78,7 @@ void player_input(int player) {
         break;
     }
     if (key_down(KEY_F12) && screen != nullptr) {
-        save_bitmap(SCREENSHOT_FILE, screen, nullptr);
+        save_screenshot();
     }
     if (key_down(KEY_ESC)) {
         match_over = 1;

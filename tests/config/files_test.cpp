@@ -1,4 +1,6 @@
 #include "config/controls.h"
+#include "config/datafile_check.h"
+#include "config/regular_file.h"
 #include "config/settings_file.h"
 #include "match/world.h"
 
@@ -13,6 +15,7 @@
 #include <fstream>
 #include <iterator>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -49,8 +52,8 @@ void load_over_marks() {
     load_settings("keyboard.cfg");
 }
 
-void write_packed(const Bytes &payload) {
-    PACKFILE *file = pack_fopen("keyboard.cfg", "pw");
+void write_packed(const Bytes &payload, const char *path = "keyboard.cfg") {
+    PACKFILE *file = pack_fopen(path, "pw");
     ASSERT_NE(file, nullptr);
     pack_fwrite(payload.data(), static_cast<long>(payload.size()), file);
     ASSERT_EQ(pack_fclose(file), 0);
@@ -148,6 +151,15 @@ TEST_F(ConfigFile, FilesThatCannotBeReadChangeNothing) {
     fs::create_directory("keyboard.cfg");
     EXPECT_TRUE(nothing_loaded()) << "a folder";
     fs::remove("keyboard.cfg");
+    // Opening a FIFO for reading would wait for a writer for ever; it is refused at once, as
+    // a datafile, for writing, and by a save, which leaves it a FIFO.
+    ASSERT_EQ(mkfifo("keyboard.cfg", 0644), 0);
+    EXPECT_TRUE(nothing_loaded()) << "a FIFO";
+    EXPECT_FALSE(datafile_intact("keyboard.cfg"));
+    EXPECT_EQ(open_regular_for_writing("keyboard.cfg", F_WRITE), nullptr);
+    save_controls();
+    EXPECT_TRUE(fs::is_fifo("keyboard.cfg") && folder_names().size() == 1);
+    fs::remove("keyboard.cfg");
     write_packed(Bytes(128, 1));
     fs::permissions("keyboard.cfg", fs::perms::owner_write);
     // Root reads anything: the child drops to the user "nobody" first.
@@ -173,12 +185,57 @@ TEST_F(ConfigFile, AWriteCutShortLeavesTheOldFileWhole) {
     const rlimit limit{10, saved.rlim_max};
     const auto handler = std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &limit);
-    save_settings("old.kmp");
+    EXPECT_EQ(save_settings("old.kmp"), SETTINGS_WRITE_FAILED);
     save_controls();
-    save_settings("new.kmp");
+    EXPECT_EQ(save_settings("new.kmp"), SETTINGS_WRITE_FAILED);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, handler);
     EXPECT_TRUE(read_raw("old.kmp") == old_settings && read_raw("keyboard.cfg") == old_controls);
     // No half-written file is left behind, under the target's name or any other.
     EXPECT_EQ(folder_names(), (std::vector<std::string>{"keyboard.cfg", "old.kmp"}));
+}
+
+TEST_F(ConfigFile, SaveReplacesOnlySettingsFilesAndLoadTakesOnlySettings) {
+    EXPECT_EQ(save_settings("old.kmp"), SETTINGS_DONE);
+    EXPECT_EQ(save_settings("old.kmp"), SETTINGS_DONE) << "over a settings file";
+    // The bindings, a datafile of exactly a settings file's size, text, a folder.
+    write_packed(Bytes(128, 7));
+    Bytes datafile = {'A', 'L', 'L', '.'};
+    datafile.resize(44);
+    write_packed(datafile, "menus.dat");
+    std::ofstream("notes.kmp") << "my notes";
+    fs::create_directory("folder.kmp");
+    game_settings.number_of_trees = 77;
+    for (const char *other : {"keyboard.cfg", "menus.dat", "notes.kmp", "folder.kmp"}) {
+        const Bytes before = fs::is_directory(other) ? Bytes() : read_raw(other);
+        EXPECT_EQ(save_settings(other), SETTINGS_NOT_SETTINGS_FILE) << other;
+        EXPECT_TRUE(fs::is_directory(other) || read_raw(other) == before) << other;
+    }
+    for (const char *other : {"menus.dat", "notes.kmp", "folder.kmp"}) {
+        EXPECT_EQ(load_settings(other), SETTINGS_NOT_SETTINGS_FILE) << other;
+        EXPECT_EQ(game_settings.number_of_trees, 77) << other;
+    }
+    EXPECT_EQ(load_settings("missing.kmp"), SETTINGS_MISSING);
+    EXPECT_EQ(load_settings("old.kmp"), SETTINGS_DONE);
+    EXPECT_EQ(game_settings.number_of_trees, GameSettings{}.number_of_trees);
+    EXPECT_EQ(folder_names(), (std::vector<std::string>{"folder.kmp", "keyboard.cfg", "menus.dat",
+                                                        "notes.kmp", "old.kmp"}));
+    // A name the file system takes, with room for the temporary file's suffix.
+    EXPECT_TRUE(name_fits(("folder.kmp/" + std::string(250, 'n')).c_str(), 5));
+    EXPECT_FALSE(name_fits(std::string(251, 'n').c_str(), 5));
+}
+
+TEST_F(ConfigFile, ALinkedFileStaysALinkAndTheFileItNamesIsWritten) {
+    // keyboard.cfg -> keys/middle -> ../real.cfg, which does not exist yet.
+    fs::create_directory("keys");
+    fs::create_symlink("keys/middle", "keyboard.cfg");
+    fs::create_symlink("../real.cfg", "keys/middle");
+    player_controls[2].keys[6] = 42;
+    save_controls();
+    save_controls();
+    EXPECT_TRUE(fs::is_symlink("keyboard.cfg") && fs::is_symlink("keys/middle"));
+    EXPECT_EQ(folder_names(), (std::vector<std::string>{"keyboard.cfg", "keys", "real.cfg"}));
+    player_controls = {};
+    load_controls();
+    EXPECT_EQ(player_controls[2].keys[6], 42);
 }

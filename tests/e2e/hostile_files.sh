@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Hostile files beside the real game: keyboard.cfg of random bytes, too short, huge, a folder or
 # unreadable; settings files of NaN, infinite, negative and huge values, loaded and played;
-# datafiles short of objects, cut short or missing. Each time the game either runs and leaves
+# datafiles short of objects, cut short or missing; FIFOs in place of every file the game opens. Each time the game either runs and leaves
 # through Exit with status 0, or ends with a clear message and a failure status: never by a
 # signal, never hanging, and no file the player had is lost.
 . "$(dirname "$0")/lib.sh"
@@ -13,7 +13,8 @@ CASE=""
 fresh_folder() {
     CASE=$1
     log "case: $CASE"
-    rm -rf "$GAME"/keyboard.cfg* "$GAME"/*.kmp "$HOME/.asoundrc"
+    # Removed first: cp would wait on a FIFO left by a case before.
+    rm -rf "$GAME"/keyboard.cfg* "$GAME"/*.kmp "$GAME"/*.dat "$GAME"/screen.bmp "$HOME/.asoundrc"
     cp "$SOURCE"/menus.dat "$SOURCE"/sounds.dat "$SOURCE"/textures.dat "$GAME"/
 }
 
@@ -107,6 +108,26 @@ GAME_RUNNER=""
 chown -R "$(id -u):$(id -g)" "$GAME"
 chmod 644 "$GAME/keyboard.cfg"
 
+# A FIFO would block the game in open() for ever: each is refused at once like an unreadable
+# file. A match is played without sounds and textures, F12 saves no screenshot, Load says the
+# FIFO holds no settings, and Exit leaves keyboard.cfg a FIFO.
+fresh_folder "FIFOs for keyboard.cfg, the sounds, the textures, screen.bmp and a settings file"
+FIFOS="keyboard.cfg sounds.dat textures.dat screen.bmp pipe.kmp"
+for name in $FIFOS; do rm -f "$GAME/$name" && mkfifo "$GAME/$name"; done
+start_game
+start_match 1 shows_one_view "$CASE-match.png"
+hold_key F12
+leave_match
+click_until_gone menu-start.png "$MAIN_OPTIONS"
+wait_screen_settled options.png
+load_settings_via_menu pipe.kmp
+[ "$(pixels_differing options-before-load.png options-after-load.png)" -gt 100 ] || fail "$CASE: Load of a FIFO said nothing"
+type_keys Return
+wait_for_screen_like options-before-load.png options-back.png "the options menu after the message"
+escape_to menu-start.png
+exit_from_menu
+for name in $FIFOS; do [ -p "$GAME/$name" ] || fail "$CASE: $name is no longer a FIFO"; done
+
 # --- Settings files: loaded through the options menu, then played -------------------------
 fresh_folder "settings files of odd values"
 # Eleven words in file order: arena width and height, tanks, tank speed, rotation speed, fire
@@ -157,6 +178,10 @@ exit_from_menu
 
 fresh_folder "menus.dat missing"
 rm "$GAME/menus.dat"
+expect_refused_start
+
+fresh_folder "menus.dat a FIFO"
+rm "$GAME/menus.dat" && mkfifo "$GAME/menus.dat"
 expect_refused_start
 
 fresh_folder "menus.dat cut short"

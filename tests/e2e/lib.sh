@@ -62,6 +62,10 @@ e2e_setup() {
     [ "${2:-}" != keyboard ] || cp "$src/keyboard.cfg" "$GAME"/ || fail "no keyboard.cfg in $src"
     # No ALSA or Allegro set-up of the machine's user leaks in; a test may put its own there.
     export HOME=$E2E_TMP/home
+    start_xvfb
+}
+# A fresh X server for the game (after a test has killed the last one).
+start_xvfb() {
     # -noreset: a server resets when its last client leaves and drops connections meanwhile,
     # so a game starting just as an xdotool call ends would find no display.
     Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp -noreset 3>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
@@ -262,9 +266,10 @@ click_until_gone() {
     while game_running && on_screen "$1"; do
         [ $((tries += 1)) -le 5 ] || fail "${CASE:+$CASE: }a click at $2 does nothing"
         click "$2"
-        sleep 2
+        WAIT_SECONDS=2 within gone_from "$1"
     done
 }
+gone_from() { ! on_screen "$1"; }
 # From the main menu: a match for $1 players, seen once a screenshot passes picture test $2
 # (kept as $3, match.png unless named).
 start_match() {
