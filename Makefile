@@ -1,6 +1,7 @@
 # Tank Arena: the two commands a player or a developer needs.
 #   make play   installs what is missing, builds, makes the datafiles and starts the game
 #   make test   the same set-up, then the whole test suite
+#   make windows the Windows release, cross-built here: build-windows/tankarena-windows.zip
 
 BUILD_DIR ?= build
 # The headless unit tests built again with AddressSanitizer and UndefinedBehaviorSanitizer.
@@ -13,11 +14,13 @@ TEST_FUZZ_SECONDS ?= 5
 # How long make soak plays the real game at the largest load.
 SOAK_SECONDS ?= 600
 JOBS ?= 2
+# The Windows release: Allegro's cache, the cross-built game, its folder and zip.
+WINDOWS_DIR ?= $(BUILD_DIR)-windows
 # Any report of the sanitizers ends the test that made it.
 SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: play test bench build deps clean sanitize fuzz fuzz-build soak
+.PHONY: play test bench build deps clean sanitize fuzz fuzz-build soak windows windows-deps
 
 deps:
 	@sh scripts/install-deps.sh
@@ -25,6 +28,12 @@ deps:
 build: deps
 	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
+
+windows-deps:
+	@sh scripts/install-deps.sh windows
+
+windows: build windows-deps
+	@JOBS=$(JOBS) sh platform/windows/build.sh $(BUILD_DIR) $(WINDOWS_DIR)
 
 play: build
 	cd $(BUILD_DIR)/game && ./tankarena
@@ -53,5 +62,8 @@ bench: build
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target benchmarks
 	@sh scripts/run-benchmarks.sh $(BUILD_DIR)
 
+# The Windows Allegro in $(WINDOWS_DIR)/allegro stays: it takes minutes to build and changes
+# only with its version or patches (rm -rf $(WINDOWS_DIR) for all of it).
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
+	rm -rf $(WINDOWS_DIR)/cmake $(WINDOWS_DIR)/game $(WINDOWS_DIR)/tankarena-windows.zip

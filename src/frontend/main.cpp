@@ -7,6 +7,7 @@
 
 #include "config/controls.h"
 #include "config/datafile_check.h"
+#include "config/player_message.h"
 #include "frontend/game.h"
 #include "frontend/main_menu.h"
 #include "frontend/menu.h"
@@ -30,12 +31,11 @@ void set_up_sound() {
 int main(int, char **) {
     if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
         // Every later install call would crash without the system driver, e.g. with no display.
-        if (allegro_error[0] != '\0') {
-            std::printf("Couldn't Init Allegro: %s\n", allegro_error);
-        } else {
-            std::printf(
-                "Couldn't Init Allegro: no system driver would start (is there a display?)\n");
-        }
+        char message[ALLEGRO_ERROR_SIZE + 32];
+        std::snprintf(message, sizeof message, "Couldn't Init Allegro: %s",
+                      allegro_error[0] != '\0' ? allegro_error
+                                                : "no system driver would start (is there a display?)");
+        tell_player(message);
         std::exit(START_FAILED);
     }
     set_window_title("Tank Arena");
@@ -44,7 +44,7 @@ int main(int, char **) {
     install_mouse();
     set_color_depth(MENU_COLOUR_DEPTH);
     if (set_gfx_mode(GFX_AUTODETECT, MENU_WIDTH, MENU_HEIGHT, 0, 0) < 0) {
-        std::printf("Couldn't Init Graphics\n");
+        tell_player("Couldn't Init Graphics");
         std::exit(START_FAILED);
     }
     // Text is drawn with a transparent background: every text call passes -1 for it.

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "config/player_message.h"
+
 const float FOG_COLOUR[4] = {0.1f, 0.7f, 0.9f, 0.5f};
 
 namespace {
@@ -36,8 +38,7 @@ int set_menu_mode() {
 // bring the menu mode back, or end the program as start-up does when it cannot have it.
 void restore_menu_mode_or_exit() {
     if (set_menu_mode() < 0) {
-        std::printf("Couldn't Init Graphics\n");
-        std::fflush(stdout);
+        tell_player("Couldn't Init Graphics");
         std::exit(MENU_MODE_REFUSED_STATUS);
     }
 }
