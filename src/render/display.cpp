@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "config/player_message.h"
+#include "render/menu_window.h"
 
 const float FOG_COLOUR[4] = {0.1f, 0.7f, 0.9f, 0.5f};
 
@@ -106,6 +107,7 @@ void show_frame() {
 
 int close_match_display() {
     remove_allegro_gl();
+    renew_menu_window();
     if (set_menu_mode() < 0) {
         std::printf("Couldn't Init Graphics\n");
         std::fflush(stdout);
