@@ -26,7 +26,8 @@ deps:
 	@sh scripts/install-deps.sh
 
 build: deps
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DTANKARENA_WINDOWS_GAME_DIR=$(abspath $(WINDOWS_DIR))/game > /dev/null
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
 windows-deps:
@@ -38,7 +39,8 @@ windows: build windows-deps
 play: build
 	cd $(BUILD_DIR)/game && ./tankarena
 
-test: build sanitize fuzz-build
+# The Windows build comes first: its test under Wine runs with the others.
+test: build sanitize fuzz-build windows
 	@sh scripts/fuzz.sh $(FUZZ_DIR) $(TEST_FUZZ_SECONDS)
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 

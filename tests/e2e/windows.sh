@@ -4,6 +4,7 @@
 # windows. Start, a match for one player, F12 writes screen.bmp, Escape brings the menus back,
 # and Exit ends with status 0 and writes keyboard.cfg.
 #   windows.sh WINDOWS_GAME_DIR (build-windows/game, made by make windows)
+[ -f "${1:-}/tankarena.exe" ] || { echo "no tankarena.exe in ${1:-}: make windows makes it; skipped"; exit 77; }
 . "$(dirname "$0")/lib.sh"
 E2E_PROGRAM=tankarena.exe E2E_SCREEN=1024x768x24 E2E_WINDOW_MANAGER=openbox E2E_FOLLOW_WINDOW=1
 E2E_AT_CLEANUP=end_wine
