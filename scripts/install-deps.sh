@@ -1,5 +1,6 @@
 #!/bin/sh
-# Installs the Debian packages the build, the game and the tests need.
+# Installs the Debian packages the build, the game and the tests need; with "windows", also
+# those of the Windows build and its test under Wine (kept apart so that make play stays lean).
 # Only what is missing is installed; a machine that has everything is left alone.
 set -e
 
@@ -9,6 +10,13 @@ libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
 libgtest-dev libbenchmark-dev
 xvfb xauth xdotool x11-utils imagemagick
 clang libclang-rt-dev"
+
+# The mingw-w64 cross compiler (it ships DirectX's headers and import libraries), Allegro's
+# Debian source, the zip, and Wine with a window manager for the test.
+WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix mingw-w64-tools dpkg-dev xz-utils zip
+wine wine64 openbox"
+
+[ "${1:-}" != windows ] || PACKAGES="$PACKAGES $WINDOWS_PACKAGES"
 
 missing=""
 for p in $PACKAGES; do

@@ -7,6 +7,7 @@
 
 #include "config/controls.h"
 #include "config/datafile_check.h"
+#include "config/player_message.h"
 #include "frontend/console.h"
 #include "frontend/exit_signals.h"
 #include "frontend/game.h"
@@ -42,12 +43,11 @@ int main(int, char **) {
     keep_fault_handlers();
     if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
         // Every later install call would crash without the system driver, e.g. with no display.
-        if (allegro_error[0] != '\0') {
-            std::printf("Couldn't Init Allegro: %s\n", allegro_error);
-        } else {
-            std::printf(
-                "Couldn't Init Allegro: no system driver would start (is there a display?)\n");
-        }
+        char message[ALLEGRO_ERROR_SIZE + 32];
+        std::snprintf(message, sizeof message, "Couldn't Init Allegro: %s",
+                      allegro_error[0] != '\0' ? allegro_error
+                                                : "no system driver would start (is there a display?)");
+        tell_player(message);
         std::exit(START_FAILED);
     }
     install_exit_handlers();
@@ -55,7 +55,7 @@ int main(int, char **) {
     install_timer();
     install_mouse();
     if (set_menu_mode() < 0) {
-        std::printf("Couldn't Init Graphics\n");
+        tell_player("Couldn't Init Graphics");
         std::exit(START_FAILED);
     }
     // Text is drawn with a transparent background: every text call passes -1 for it.

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "config/player_message.h"
+#include "render/menu_window.h"
 #include "render/window_name.h"
 
 const float FOG_COLOUR[4] = {0.1f, 0.7f, 0.9f, 0.5f};
@@ -33,8 +35,7 @@ constexpr int MENU_MODE_REFUSED_STATUS = -1;
 // bring the menu mode back, or end the program as start-up does when it cannot have it.
 void restore_menu_mode_or_exit() {
     if (set_menu_mode() < 0) {
-        std::printf("Couldn't Init Graphics\n");
-        std::fflush(stdout);
+        tell_player("Couldn't Init Graphics");
         std::exit(MENU_MODE_REFUSED_STATUS);
     }
 }
@@ -112,9 +113,9 @@ void show_frame() {
 
 int close_match_display() {
     remove_allegro_gl();
+    renew_menu_window();
     if (set_menu_mode() < 0) {
-        std::printf("Couldn't Init Graphics\n");
-        std::fflush(stdout);
+        tell_player("Couldn't Init Graphics");
         // One more try before giving up on the screen for good.
         if (set_menu_mode() < 0) {
             std::exit(MENU_MODE_REFUSED_STATUS);

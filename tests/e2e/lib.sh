@@ -10,6 +10,11 @@ PARK_X=632 PARK_Y=472             # the pointer rests on no button, so screens c
 SKY_RGB="26 179 230"              # the match's clear and fog colour (0.1, 0.7, 0.9)
 SKY_TOLERANCE=20                  # 16-bit modes drop the low bits
 E2E_NAME=$(basename "$0" .sh)
+# Options a test may set before e2e_setup: the program to copy and start, the virtual screen,
+# a window manager to run on it, and, with E2E_FOLLOW_WINDOW, a game that draws into a 640x480
+# window anywhere on a larger screen: points and screenshots are then taken relative to it.
+E2E_PROGRAM=${E2E_PROGRAM:-tankarena} E2E_SCREEN=${E2E_SCREEN:-640x480x24}
+E2E_WINDOW_MANAGER=${E2E_WINDOW_MANAGER:-} E2E_FOLLOW_WINDOW=${E2E_FOLLOW_WINDOW:-} WM_PID="" GAME_X=0 GAME_Y=0
 E2E_TMP="" XVFB_PID="" GAME_PID="" GAME_STATUS="" WATCHDOG_PID="" SHOT_COUNT=0 SHOT="" REFERENCE="" PREVIOUS=""
 
 log() { printf '[%s] %s\n' "$E2E_NAME" "$*"; }
@@ -31,7 +36,8 @@ e2e_cleanup() {
     local status=$? pid
     trap - EXIT INT TERM
     [ -z "$GAME_PID" ] || kill -KILL "$GAME_PID" 2>/dev/null
-    for pid in $GAME_PID $XVFB_PID $WATCHDOG_PID; do
+    [ -z "${E2E_AT_CLEANUP:-}" ] || $E2E_AT_CLEANUP
+    for pid in $GAME_PID $WM_PID $XVFB_PID $WATCHDOG_PID; do
         kill -TERM "$pid" 2>/dev/null
         wait "$pid" 2>/dev/null
     done
@@ -44,7 +50,7 @@ e2e_cleanup() {
 e2e_setup() {
     local src=${1:-} self=$$
     # Xvfb, xdotool, ImageMagick and Allegro's pack: scripts/install-deps.sh installs them.
-    [ -x "$src/tankarena" ] || fail "usage: $0 GAME_DIR (a folder with the built game)"
+    [ -x "$src/$E2E_PROGRAM" ] || fail "usage: $0 GAME_DIR (a folder with the built game)"
     E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/e2e-$E2E_NAME.XXXXXX") || fail "mktemp failed"
     trap e2e_cleanup EXIT
     trap 'fail interrupted' INT TERM
@@ -57,7 +63,7 @@ e2e_setup() {
     WATCHDOG_PID=$!
     GAME=$E2E_TMP/game
     mkdir -p "$GAME" "$E2E_TMP/home"
-    cp "$src/tankarena" "$GAME"/
+    cp "$src/$E2E_PROGRAM" "$GAME"/
     cp "$src"/{menus,sounds,textures}.dat "$GAME"/ || log "warning: a datafile is missing"
     [ "${2:-}" != keyboard ] || cp "$src/keyboard.cfg" "$GAME"/ || fail "no keyboard.cfg in $src"
     # No ALSA or Allegro set-up of the machine's user leaks in; a test may put its own there.
@@ -68,11 +74,15 @@ e2e_setup() {
 start_xvfb() {
     # -noreset: a server resets when its last client leaves and drops connections meanwhile,
     # so a game starting just as an xdotool call ends would find no display.
-    Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp -noreset 3>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "$E2E_SCREEN" -nolisten tcp -noreset 3>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
     XVFB_PID=$!
     wait_for "Xvfb's display number" xvfb_ready
     export DISPLAY=:$(head -n 1 "$E2E_TMP/display")
     wait_for "the X server to answer" xdotool getmouselocation
+    if [ -n "$E2E_WINDOW_MANAGER" ]; then
+        $E2E_WINDOW_MANAGER >"$E2E_TMP/window-manager.log" 2>&1 &
+        WM_PID=$!
+    fi
 }
 xvfb_ready() {
     kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb did not start: $(tail -n 5 "$E2E_TMP/xvfb.log")"
@@ -103,7 +113,7 @@ need_game() { game_running || { game_status_now >/dev/null; fail "the game is no
 # still, kept as menu-start.png.
 start_game() {
     GAME_STATUS=""
-    (cd "$GAME" && exec ${GAME_RUNNER:-} ./tankarena >>"$E2E_TMP/game.out" 2>>"$E2E_TMP/game.err") &
+    (cd "$GAME" && exec ${GAME_RUNNER:-} ./$E2E_PROGRAM >>"$E2E_TMP/game.out" 2>>"$E2E_TMP/game.err") &
     GAME_PID=$!
     wait_for 'a window named "Tank Arena" and a 640x480 one at (0,0)' game_window_shown
     wait_screen_settled menu-start.png
@@ -113,6 +123,7 @@ named_window_shown() { xdotool search --onlyvisible --name '^Tank Arena$' >/dev/
 # The named window, and besides the root a window at the top left, where all points here lie.
 game_window_shown() {
     need_game "to show a window"
+    [ -z "$E2E_FOLLOW_WINDOW" ] || { follow_window; return; }
     named_window_shown && [ "$(xdotool search --onlyvisible --maxdepth 1 --name '.*' \
         getwindowgeometry %@ 2>/dev/null | tr -d '\n' | grep -o 'Position: 0,0 [^G]*Geometry: 640x480' | wc -l)" -ge 2 ]
 }
@@ -134,11 +145,30 @@ click_exit() {
     wait_game_exit 5 && [ "$GAME_STATUS" -eq 0 ] || fail "Exit ended the game with status $GAME_STATUS"
 }
 
+# With E2E_FOLLOW_WINDOW: GAME_X and GAME_Y from the shown 640x480 window named "Tank Arena"
+# (a mode change may put up a new one); fails while there is none.
+follow_window() {
+    local w geometry
+    for w in $(xdotool search --onlyvisible --name '^Tank Arena$' 2>/dev/null); do
+        geometry=$(xwininfo -id "$w" 2>/dev/null | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+            /Width:/ { w = $NF } /Height:/ { h = $NF } END { if (w == 640 && h == 480) print x, y }')
+        [ -n "$geometry" ] && read -r GAME_X GAME_Y <<<"$geometry" && return 0
+    done
+    return 1
+}
+# Point "X Y" of the game's screen on the X screen.
+screen_point() {
+    set -- $*
+    [ -z "$E2E_FOLLOW_WINDOW" ] || follow_window || true
+    echo $(($1 + GAME_X)) $(($2 + GAME_Y))
+}
 # The game knows where the pointer is only from motion in its window, and forgets it when it
 # changes display mode: a small move tells it again.
-park_pointer() { xdotool mousemove $((PARK_X - 3)) $((PARK_Y - 3)) mousemove $PARK_X $PARK_Y sleep 0.1 2>/dev/null; }
+park_pointer() {
+    xdotool mousemove $(screen_point $((PARK_X - 3)) $((PARK_Y - 3))) mousemove $(screen_point $PARK_X $PARK_Y) sleep 0.1 2>/dev/null
+}
 # A press that polling menus see: the left button held a while at "X Y" (one argument or two).
-press_at() { xdotool mousemove $* sleep 0.15 mousedown 1 sleep 0.4 mouseup 1 sleep 0.15 && park_pointer; }
+press_at() { xdotool mousemove $(screen_point $*) sleep 0.15 mousedown 1 sleep 0.4 mouseup 1 sleep 0.15 && park_pointer; }
 click() { need_game "for a click at $*" && press_at "$@"; }
 # Holds key $1 for $2 (0.4) seconds, long enough for a game that polls the key state.
 hold_key() { need_game "to press $1" && xdotool keydown "$1" sleep "${2:-0.4}" keyup "$1"; }
@@ -158,7 +188,17 @@ type_text() { need_game "to type" && xdotool type --delay 120 "$1"; }
 # --- Pictures: a bare file name lies in the test's folder -------------------------------
 
 path_of() { case $1 in /*) echo "$1" ;; *) echo "$E2E_TMP/$1" ;; esac }
-shot() { WAIT_SECONDS=2 wait_for "a screenshot" import -window root "$(path_of "$1")"; }
+# A game window may be gone for a while as the display mode changes.
+shot() {
+    local wait=2
+    [ -z "$E2E_FOLLOW_WINDOW" ] || wait=20
+    WAIT_SECONDS=$wait wait_for "a screenshot" take_shot "$(path_of "$1")"
+}
+# The X screen, or with E2E_FOLLOW_WINDOW the game's window on it.
+take_shot() {
+    [ -n "$E2E_FOLLOW_WINDOW" ] || { import -window root "$1"; return; }
+    follow_window && import -window root -crop "640x480+$GAME_X+$GAME_Y" +repage "$1"
+}
 # A screenshot in $SHOT, one of three files in turn.
 snap() { SHOT=$E2E_TMP/poll-$((SHOT_COUNT++ % 3)).png && shot "$SHOT"; }
 # Pixels that differ beyond a small fuzz; pictures that cannot be compared differ everywhere.

@@ -11,6 +11,8 @@
 bool write_menu_images(const std::string &folder);
 bool write_textures(const std::string &folder);
 bool write_sounds(const std::string &folder);
+// The Windows program's icon, a .ico file of several sizes.
+bool write_icon(const std::string &path);
 
 // Pieces of the menu images, one file each.
 Image draw_background();

@@ -1,5 +1,5 @@
 // Draws the menu images and match textures and synthesises the match sounds into a scratch
-// folder, one subfolder per datafile, ready for packing.
+// folder, one subfolder per datafile, ready for packing; the Windows icon goes beside them.
 #include "datagen.h"
 
 #include <allegro.h>
@@ -32,7 +32,7 @@ int main(int argc, char **argv) {
         }
     }
     bool ok = write_menu_images(menus.string()) && write_textures(textures.string()) &&
-              write_sounds(sounds.string());
+              write_sounds(sounds.string()) && write_icon((scratch / "tankarena.ico").string());
     return ok ? EXIT_SUCCESS : EXIT_FAILURE;
 }
 END_OF_MAIN()
