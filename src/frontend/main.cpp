@@ -17,6 +17,7 @@
 #include "match/sound.h"
 #include "render/allocator_tuning.h"
 #include "render/display.h"
+#include "render/window_name.h"
 
 namespace {
 constexpr int RESERVED_DIGITAL_VOICES = 8;
@@ -51,6 +52,8 @@ int main(int, char **) {
         std::exit(START_FAILED);
     }
     install_exit_handlers();
+    // Named before its first mode too: Allegro makes the Windows window with this name.
+    set_window_title(GAME_WINDOW_NAME);
     install_keyboard();
     install_timer();
     install_mouse();
