@@ -1,7 +1,8 @@
 #!/bin/sh
 # Runs the benchmarks of a build folder: the world update at its largest load, then the frame
-# benchmark, each timing the game's code against the plain version it replaced, side by side
-# in one run. Ends with one summary line per figure.
+# benchmark, each timing the game's code against its plain path, side by side
+# in one run. Ends with one summary line per figure, then the frame floor and what each of the
+# view's speed tricks buys.
 # Usage: sh scripts/run-benchmarks.sh BUILD_DIR
 set -eu
 
@@ -54,3 +55,5 @@ echo "summary:"
 echo "$tick_summary" | grep '^tick-max-load:'
 echo "$frame_output" | grep '^frame-max-load-1p:'
 echo "$frame_output" | grep '^frame-max-load-4p:'
+echo "$frame_output" | grep '^frame-floor-4p:'
+echo "$frame_output" | grep '^stage '

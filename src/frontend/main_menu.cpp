@@ -8,6 +8,7 @@
 #include "frontend/options_menu.h"
 #include "frontend/startup.h"
 #include "match/match_loop.h"
+#include "render/match_display.h"
 
 namespace {
 constexpr int MAIN_BUTTON_CENTRE_X = 320;
@@ -39,7 +40,7 @@ void start_menu() {
              ++last_human) {
             const PlayerCountButton &button = PLAYER_COUNT_BUTTONS[last_human];
             if (menu_button(button.index, PLAYER_COUNT_X, button.y)) {
-                play_match(last_human);
+                play_match(last_human, match_display);
                 match_played = true;
             }
         }

@@ -3,18 +3,8 @@
 #include "match/setup.h"
 #include "match/tick.h"
 #include "match/world.h"
-#include "render/display.h"
-#include "render/models.h"
-#include "render/textures.h"
-#include "render/view.h"
 
 #include <allegro.h>
-
-namespace {
-
-constexpr const char *TEXTURE_FILE = "textures.dat";
-
-} // namespace
 
 // Runs on Allegro's timer thread: one atomic increment and nothing else.
 void timer_tick() {
@@ -22,13 +12,10 @@ void timer_tick() {
 }
 END_OF_FUNCTION(timer_tick)
 
-int play_match(int last_human) {
-    if (open_match_display() < 0) {
+int play_match(int last_human, const MatchDisplay &display) {
+    if (display.open() < 0) {
         return -1;
     }
-    load_textures(TEXTURE_FILE, NUM_TEXTURES);
-    set_projection();
-    build_model_lists();
     set_up_world(last_human);
     last_human_player = last_human;
 
@@ -43,13 +30,9 @@ int play_match(int last_human) {
             simulate_tick();
             TickCounter.fetch_sub(1);
         }
-        clear_frame();
-        for (int p = 0; p <= last_human_player; ++p) {
-            draw_player_view(p);
-        }
-        show_frame();
+        display.draw_frame();
     }
 
     remove_int(timer_tick);
-    return close_match_display();
+    return display.close();
 }

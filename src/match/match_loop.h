@@ -1,8 +1,19 @@
-// One whole match, from the switch to the OpenGL display back to the menus.
+// One whole match, from the switch to the OpenGL display back to the menus. The loop ticks the
+// world and leaves every picture to the renderer, which it reaches through this table alone:
+// the simulation draws nothing and builds without a display.
 #pragma once
 
+struct MatchDisplay {
+    // Opens the match's display and readies what it draws with: 0, or -1 when refused.
+    int (*open)();
+    // Draws every player's view of the world and shows the frame.
+    void (*draw_frame)();
+    // Back to the menus' display: 0, or -1 when refused.
+    int (*close)();
+};
+
 // Returns 0 when the match ran and the menu display is back, -1 when a display change failed.
-int play_match(int last_human);
+int play_match(int last_human, const MatchDisplay &display);
 
 // The 60 Hz timer callback: one more tick is due.
 void timer_tick();

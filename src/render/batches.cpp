@@ -1,6 +1,8 @@
 #include "render/batches.h"
 
 #include "render/model_meshes.h"
+#include "render/small_triangle_cull.h"
+#include "render/view_tricks.h"
 
 #include <algorithm>
 
@@ -9,7 +11,7 @@
 
 namespace {
 
-// A lane of whole-in-view objects holds a few dozen tanks' worth of one part: the per-draw
+// A lane of objects inside the view holds a few dozen tanks' worth of one part: the per-draw
 // cost vanishes, and the tables stay in the cache. The lane across the edge draws about one
 // object at a time.
 constexpr int WHOLE_LANE_VERTICES = 2048;
@@ -40,23 +42,21 @@ struct ColourLane {
 };
 
 const Mesh *batch_mesh = nullptr;
-uint32_t batch_texture = 0;
 bool batch_hides_back_faces = false;
 MeshLane whole_meshes;
 MeshLane edge_meshes;
-// Closed models whole in view, other triangles whole in view, and triangles across the edge.
+// Models that hide their back faces inside the view, other triangles inside the view, and
+// triangles intersecting its edge.
 ColourLane closed_colours;
 ColourLane whole_colours;
 ColourLane edge_colours;
 
-// A copy whole in view is seen from outside, and the near plane cuts none of it away.
-bool culls(bool hidden_back_faces, SphereView lies) {
-    return hidden_back_faces && lies == SPHERE_WHOLE;
+// A copy inside the view is seen from outside, and the near plane cuts none of it away: where
+// the model hides its back faces, leaving them out changes no pixel.
+bool culls(bool back_faces_hidden, SphereView lies) {
+    return back_faces_hidden && view_tricks.back_face_cull && lies == SPHERE_INSIDE;
 }
 
-// Seen from outside, a closed surface's triangles that face away are all hidden behind ones
-// that face the eye; a copy whole in view is seen from outside, and none of it is clipped
-// away by the near plane, so leaving them out changes no pixel.
 bool culling = false;
 
 // Changes OpenGL's state only when it differs: each change makes Mesa revalidate its pipeline.
@@ -100,59 +100,17 @@ void append_vertex(ColourLane &lane, const std::array<float, 3> &v, Colour colou
         ColouredVertex{v[0], v[1], v[2], colour.red, colour.green, colour.blue};
 }
 
-} // namespace
-
-void begin_mesh_batch(ModelList list, uint32_t texture, bool hidden_back_faces) {
-    batch_mesh = &model_mesh(list);
-    batch_texture = texture;
-    batch_hides_back_faces = hidden_back_faces && batch_mesh->faces_outward;
-    whole_meshes.capacity = WHOLE_LANE_VERTICES;
-    edge_meshes.capacity = EDGE_LANE_VERTICES;
-    whole_meshes.vertex_count = whole_meshes.index_count = 0;
-    edge_meshes.vertex_count = edge_meshes.index_count = 0;
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-}
-
-void add_mesh_copy(const Placement &p, const ViewVolume &view, SphereView lies, bool sift) {
+// A copy's triangles that may cover a pixel centre (and face the eye, with `cull`): a small
+// copy keeps few of them, and only their corners are sent, each once.
+void add_visible_triangles(MeshLane &lane, const std::array<MeshVertex, MAX_MESH_VERTICES> &placed,
+                           const ViewVolume &view, bool cull) {
     const Mesh &mesh = *batch_mesh;
-    std::array<MeshVertex, MAX_MESH_VERTICES> placed;
-    const auto &m = p.rotation_scale;
-    for (int i = 0; i < mesh.vertex_count; ++i) {
-        const MeshVertex &v = mesh.vertices[i];
-        placed[i].s = v.s;
-        placed[i].t = v.t;
-        placed[i].x = m[0][0] * v.x + m[0][1] * v.y + m[0][2] * v.z + p.x;
-        placed[i].y = m[1][0] * v.x + m[1][1] * v.y + m[1][2] * v.z + p.y;
-        placed[i].z = m[2][0] * v.x + m[2][1] * v.y + m[2][2] * v.z + p.z;
-    }
     constexpr int STRIDE = sizeof(MeshVertex) / sizeof(float);
-    // A bounding sphere across the view's edge is loose: the model itself may lie inside.
-    if (lies == SPHERE_ACROSS && all_inside(view, &placed[0].x, STRIDE, mesh.vertex_count)) {
-        lies = SPHERE_WHOLE;
-    }
-    MeshLane &lane = lies == SPHERE_WHOLE ? whole_meshes : edge_meshes;
-    if (lane.vertex_count + mesh.vertex_count > lane.capacity ||
-        lane.index_count + mesh.index_count > INDICES_PER_VERTEX * lane.capacity) {
-        flush(lane, culls(batch_hides_back_faces, lies));
-    }
-    uint16_t *indices = &lane.indices[lane.index_count];
-    if (!sift) {
-        std::copy(placed.begin(), placed.begin() + mesh.vertex_count,
-                  lane.vertices.begin() + lane.vertex_count);
-        for (int i = 0; i < mesh.index_count; ++i) {
-            indices[i] = static_cast<uint16_t>(lane.vertex_count + mesh.indices[i]);
-        }
-        lane.vertex_count += mesh.vertex_count;
-        lane.index_count += mesh.index_count;
-        return;
-    }
     std::array<WindowPoint, MAX_MESH_VERTICES> window;
     to_window(view, &placed[0].x, STRIDE, mesh.vertex_count, window.data());
+    uint16_t *indices = &lane.indices[lane.index_count];
     const int kept = keep_covering_triangles(window.data(), mesh.indices.data(), mesh.index_count,
-                                             culls(batch_hides_back_faces, lies), indices);
-    // A small copy keeps few of its triangles: only their corners are sent, each once.
+                                             cull, indices);
     constexpr uint16_t NOT_SENT = 0xffff;
     std::array<uint16_t, MAX_MESH_VERTICES> sent_as;
     std::fill(sent_as.begin(), sent_as.begin() + mesh.vertex_count, NOT_SENT);
@@ -167,8 +125,64 @@ void add_mesh_copy(const Placement &p, const ViewVolume &view, SphereView lies, 
     lane.index_count += kept;
 }
 
+} // namespace
+
+void begin_mesh_batch(Model model, uint32_t texture) {
+    batch_mesh = &model_mesh(model);
+    batch_hides_back_faces = batch_mesh->back_faces_hidden;
+    whole_meshes.capacity = WHOLE_LANE_VERTICES;
+    edge_meshes.capacity = EDGE_LANE_VERTICES;
+    whole_meshes.vertex_count = whole_meshes.index_count = 0;
+    edge_meshes.vertex_count = edge_meshes.index_count = 0;
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+}
+
+void add_mesh_copy(const Placement &p, const ViewVolume &view, SphereView lies,
+                   bool cull_small_triangles) {
+    const Mesh &mesh = *batch_mesh;
+    std::array<MeshVertex, MAX_MESH_VERTICES> placed;
+    const auto &m = p.rotation_scale;
+    for (int i = 0; i < mesh.vertex_count; ++i) {
+        const MeshVertex &v = mesh.vertices[i];
+        placed[i].s = v.s;
+        placed[i].t = v.t;
+        placed[i].x = m[0][0] * v.x + m[0][1] * v.y + m[0][2] * v.z + p.x;
+        placed[i].y = m[1][0] * v.x + m[1][1] * v.y + m[1][2] * v.z + p.y;
+        placed[i].z = m[2][0] * v.x + m[2][1] * v.y + m[2][2] * v.z + p.z;
+    }
+    constexpr int STRIDE = sizeof(MeshVertex) / sizeof(float);
+    // A bounding sphere intersecting the view's edge is loose: the model itself may lie inside.
+    if (lies == SPHERE_INTERSECTING && view_tricks.frustum_cull &&
+        all_inside(view, &placed[0].x, STRIDE, mesh.vertex_count)) {
+        lies = SPHERE_INSIDE;
+    }
+    MeshLane &lane = lies == SPHERE_INSIDE ? whole_meshes : edge_meshes;
+    const bool cull = culls(batch_hides_back_faces, lies);
+    if (lane.vertex_count + mesh.vertex_count > lane.capacity ||
+        lane.index_count + mesh.index_count > INDICES_PER_VERTEX * lane.capacity) {
+        flush(lane, cull);
+    }
+    uint16_t *indices = &lane.indices[lane.index_count];
+    if (!cull_small_triangles) {
+        std::copy(placed.begin(), placed.begin() + mesh.vertex_count,
+                  lane.vertices.begin() + lane.vertex_count);
+        for (int i = 0; i < mesh.index_count; ++i) {
+            indices[i] = static_cast<uint16_t>(lane.vertex_count + mesh.indices[i]);
+        }
+        lane.vertex_count += mesh.vertex_count;
+        lane.index_count += mesh.index_count;
+    } else {
+        add_visible_triangles(lane, placed, view, cull);
+    }
+    if (!view_tricks.batching) {
+        flush(lane, cull);
+    }
+}
+
 void end_mesh_batch() {
-    flush(whole_meshes, culls(batch_hides_back_faces, SPHERE_WHOLE));
+    flush(whole_meshes, culls(batch_hides_back_faces, SPHERE_INSIDE));
     flush(edge_meshes, false);
     cull_hidden_faces(false);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
@@ -188,26 +202,30 @@ void begin_colour_batch() {
 }
 
 void add_coloured_triangle(const std::array<std::array<float, 3>, 3> &corners, Colour colour,
-                           const ViewVolume &view, SphereView lies) {
-    if (covers_no_pixel(to_window(view, corners[0][0], corners[0][1], corners[0][2]),
+                           const ViewVolume &view, SphereView lies, bool cull_small_triangles) {
+    if (cull_small_triangles &&
+        covers_no_pixel(to_window(view, corners[0][0], corners[0][1], corners[0][2]),
                         to_window(view, corners[1][0], corners[1][1], corners[1][2]),
                         to_window(view, corners[2][0], corners[2][1], corners[2][2]))) {
         return;
     }
-    ColourLane &lane = lies == SPHERE_WHOLE ? whole_colours : edge_colours;
+    ColourLane &lane = lies == SPHERE_INSIDE ? whole_colours : edge_colours;
     if (lane.vertex_count + 3 > lane.capacity) {
         flush(lane, false);
     }
     for (const auto &c : corners) {
         append_vertex(lane, c, colour);
     }
+    if (!view_tricks.batching) {
+        flush(lane, false);
+    }
 }
 
-void add_coloured_mesh(ModelList list, float x, float y, float z, Colour colour,
-                       const ViewVolume &view, SphereView lies, bool sift) {
-    const Mesh &mesh = model_mesh(list);
-    const bool cull = culls(mesh.closed, lies);
-    ColourLane &lane = cull ? closed_colours : lies == SPHERE_WHOLE ? whole_colours : edge_colours;
+void add_coloured_mesh(Model model, float x, float y, float z, Colour colour,
+                       const ViewVolume &view, SphereView lies, bool cull_small_triangles) {
+    const Mesh &mesh = model_mesh(model);
+    const bool cull = culls(mesh.back_faces_hidden, lies);
+    ColourLane &lane = cull ? closed_colours : lies == SPHERE_INSIDE ? whole_colours : edge_colours;
     if (lane.vertex_count + mesh.index_count > lane.capacity) {
         flush(lane, cull);
     }
@@ -216,19 +234,23 @@ void add_coloured_mesh(ModelList list, float x, float y, float z, Colour colour,
     for (int i = 0; i < mesh.vertex_count; ++i) {
         const MeshVertex &v = mesh.vertices[i];
         moved[i] = {v.x + x, v.y + y, v.z + z};
-        if (sift) {
+        if (cull_small_triangles) {
             window[i] = to_window(view, moved[i][0], moved[i][1], moved[i][2]);
         }
     }
     for (int i = 0; i < mesh.index_count; i += 3) {
         const uint16_t *t = &mesh.indices[i];
-        if (sift && (covers_no_pixel(window[t[0]], window[t[1]], window[t[2]]) ||
-                     (cull && faces_away(window[t[0]], window[t[1]], window[t[2]])))) {
+        if (cull_small_triangles &&
+            (covers_no_pixel(window[t[0]], window[t[1]], window[t[2]]) ||
+             (cull && faces_away(window[t[0]], window[t[1]], window[t[2]])))) {
             continue;
         }
         for (int k = 0; k < 3; ++k) {
             append_vertex(lane, moved[t[k]], colour);
         }
+    }
+    if (!view_tricks.batching) {
+        flush(lane, cull);
     }
 }
 

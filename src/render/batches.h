@@ -1,5 +1,6 @@
 // Many copies of one model, or many plain-coloured triangles, gathered in fixed tables already
-// placed in the world and sent to OpenGL in a few draws instead of one call per object. The
+// placed in the world (the transform is done here, on the CPU) and sent to OpenGL in a few
+// draws instead of one call per object; with batching turned off, in a draw per object. The
 // model-view matrix stays the bare camera throughout. A batch binds its texture and enables
 // its vertex arrays from begin to end; no other drawing may come in between.
 //
@@ -16,7 +17,7 @@
 // draw's size, so one such object must not drag a large draw onto it.
 #pragma once
 
-#include "render/models.h"
+#include "render/model_data.h"
 #include "render/view_volume.h"
 
 #include <array>
@@ -32,24 +33,25 @@ struct Colour {
     float red, green, blue;
 };
 
-// Copies of one display list's model with one texture bound (0: untextured, in white), and
-// how a copy lies in the view. Sifted, the copy's triangles that cover no pixel centre are
-// left out (worth it for copies that look small). With `hidden_back_faces`, the caller knows
-// that the model's triangles facing away from the eye are hidden whenever a copy is seen from
-// outside (a closed model, or one closed by others drawn with it); they are then left out of
-// copies whole in view.
-void begin_mesh_batch(ModelList list, uint32_t texture, bool hidden_back_faces);
-void add_mesh_copy(const Placement &placement, const ViewVolume &view, SphereView lies, bool sift);
+// Copies of one model with one texture bound (0: untextured, in white), and how a copy lies in
+// the view. With `cull_small_triangles`, the copy's triangles that cover no pixel centre are
+// left out (worth it for copies that look small). Where the model hides its back faces, they
+// are left out of copies wholly inside the view, which are seen from outside and not cut by
+// the near plane.
+void begin_mesh_batch(Model model, uint32_t texture);
+void add_mesh_copy(const Placement &placement, const ViewVolume &view, SphereView lies,
+                   bool cull_small_triangles);
 // Draws what is left.
 void end_mesh_batch();
 
 // Triangles of one colour each, drawn untextured in the order they are added within each lane
-// (whole in view, across its edge); sifted, those that cover no pixel centre are left out.
+// (inside the view, intersecting its edge); with `cull_small_triangles`, those that cover no
+// pixel centre are left out.
 void begin_colour_batch();
 void add_coloured_triangle(const std::array<std::array<float, 3>, 3> &corners, Colour colour,
-                           const ViewVolume &view, SphereView lies);
-// A display list's model moved to (x, y, z), unrotated, in one colour.
-void add_coloured_mesh(ModelList list, float x, float y, float z, Colour colour,
-                       const ViewVolume &view, SphereView lies, bool sift);
+                           const ViewVolume &view, SphereView lies, bool cull_small_triangles);
+// A model moved to (x, y, z), unrotated, in one colour.
+void add_coloured_mesh(Model model, float x, float y, float z, Colour colour,
+                       const ViewVolume &view, SphereView lies, bool cull_small_triangles);
 // Draws what is left and leaves the current colour white.
 void end_colour_batch();

@@ -25,10 +25,6 @@ constexpr float FOG_DENSITY = 0.01f; // has no effect on linear fog
 constexpr float FOG_START = 3.0f;    // eye units: 30 world units
 constexpr float FOG_END = 16.0f;     // eye units: 160 world units
 
-constexpr double FRUSTUM_HALF_SIZE = 1.0;
-constexpr double FRUSTUM_NEAR = 1.0;
-constexpr double FRUSTUM_FAR = 20.0;
-
 constexpr int MENU_MODE_REFUSED_STATUS = -1;
 
 // After a refused mode change there is no screen at all, and the menus would draw on it:

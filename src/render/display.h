@@ -4,6 +4,11 @@
 constexpr int SCREEN_WIDTH = 640;
 constexpr int SCREEN_HEIGHT = 480;
 
+// The projection's frustum, in eye units: +-1 across at the near plane.
+constexpr double FRUSTUM_HALF_SIZE = 1.0;
+constexpr double FRUSTUM_NEAR = 1.0;
+constexpr double FRUSTUM_FAR = 20.0;
+
 // The sky and the fog share red, green and blue.
 extern const float FOG_COLOUR[4];
 

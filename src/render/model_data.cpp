@@ -1,7 +1,5 @@
 #include "render/model_data.h"
 
-#include "render/models.h"
-
 #include <array>
 #include <cstddef>
 
@@ -9,46 +7,10 @@ namespace {
 
 // ---- Building blocks ------------------------------------------------------------------
 
-enum ShadeChange : uint8_t { SHADE_KEEP, SHADE_FLAT, SHADE_SMOOTH };
-
-// One primitive of a model: its kind, the shade model it sets first, and how many of the
-// model's vertices it takes.
-struct MeshPiece {
-    ShadeChange shade;
-    PrimitiveKind kind;
-    int vertex_count;
-};
-
-struct Normal {
-    float x, y, z;
-};
-
-// A vertex, with the normal and the texture coordinate that are set just before it.
-struct MeshVertex {
-    bool has_normal;
-    Normal normal;
-    bool has_texcoord;
-    float s, t;
-    float x, y, z;
-};
-
 // A texture coordinate as a linear function of the model position.
 struct PlanarMap {
     float s0, sx, sy, sz;
     float t0, tx, ty, tz;
-};
-
-constexpr int MAX_LIST_COMMANDS = 512;
-
-struct CommandTable {
-    std::array<ModelCommand, MAX_LIST_COMMANDS> commands{};
-    int count = 0;
-
-    constexpr void add(ModelOp op, PrimitiveKind kind = PRIMITIVE_NONE, float x = 0.0f,
-                       float y = 0.0f, float z = 0.0f) {
-        commands[count] = ModelCommand{op, kind, x, y, z};
-        ++count;
-    }
 };
 
 constexpr double const_sqrt(double v) {
@@ -59,19 +21,19 @@ constexpr double const_sqrt(double v) {
     return r;
 }
 
-constexpr MeshVertex plain(float x, float y, float z) {
-    return MeshVertex{false, {0.0f, 0.0f, 0.0f}, false, 0.0f, 0.0f, x, y, z};
+constexpr ModelVertex plain(float x, float y, float z) {
+    return ModelVertex{false, {0.0f, 0.0f, 0.0f}, false, 0.0f, 0.0f, x, y, z};
 }
 
-constexpr MeshVertex mapped(const PlanarMap &map, float x, float y, float z) {
-    MeshVertex v = plain(x, y, z);
+constexpr ModelVertex mapped(const PlanarMap &map, float x, float y, float z) {
+    ModelVertex v = plain(x, y, z);
     v.has_texcoord = true;
     v.s = map.s0 + map.sx * x + map.sy * y + map.sz * z;
     v.t = map.t0 + map.tx * x + map.ty * y + map.tz * z;
     return v;
 }
 
-constexpr MeshVertex with_normal(MeshVertex v, Normal n) {
+constexpr ModelVertex with_normal(ModelVertex v, Normal n) {
     v.has_normal = true;
     v.normal = n;
     return v;
@@ -84,38 +46,6 @@ constexpr Normal profile_face_normal(float x0, float z0, float x1, float z1) {
     double dz = static_cast<double>(z1) - z0;
     double length = const_sqrt(dx * dx + dz * dz);
     return Normal{static_cast<float>(dz / length), 0.0f, static_cast<float>(-dx / length)};
-}
-
-// Expands the pieces into commands; a count of -1 marks pieces and vertices that disagree.
-template <std::size_t P, std::size_t V>
-constexpr CommandTable mesh_commands(const std::array<MeshPiece, P> &pieces,
-                                     const std::array<MeshVertex, V> &vertices) {
-    CommandTable table{};
-    std::size_t next = 0;
-    for (const MeshPiece &piece : pieces) {
-        if (piece.shade == SHADE_FLAT) {
-            table.add(MODEL_SHADE_FLAT);
-        } else if (piece.shade == SHADE_SMOOTH) {
-            table.add(MODEL_SHADE_SMOOTH);
-        }
-        table.add(MODEL_BEGIN, piece.kind);
-        for (int i = 0; i < piece.vertex_count; ++i) {
-            const MeshVertex &v = vertices[next];
-            ++next;
-            if (v.has_normal) {
-                table.add(MODEL_NORMAL, PRIMITIVE_NONE, v.normal.x, v.normal.y, v.normal.z);
-            }
-            if (v.has_texcoord) {
-                table.add(MODEL_TEXCOORD, PRIMITIVE_NONE, v.s, v.t);
-            }
-            table.add(MODEL_VERTEX, PRIMITIVE_NONE, v.x, v.y, v.z);
-        }
-        table.add(MODEL_END);
-    }
-    if (next != V) {
-        table.count = -1;
-    }
-    return table;
 }
 
 constexpr Normal UP{0.0f, 1.0f, 0.0f};
@@ -167,12 +97,12 @@ constexpr int BOX_RING_VERTICES = 10;
 constexpr int BOX_CAP_VERTICES = 4;
 constexpr int HULL_VERTICES = HULL_BAND_VERTICES + 2 * (BOX_RING_VERTICES + BOX_CAP_VERTICES);
 
-constexpr std::array<MeshPiece, 5> HULL_PIECES = {{
-    {SHADE_FLAT, PRIMITIVE_TRIANGLE_STRIP, HULL_BAND_VERTICES},
-    {SHADE_KEEP, PRIMITIVE_TRIANGLE_STRIP, BOX_RING_VERTICES},
-    {SHADE_KEEP, PRIMITIVE_TRIANGLE_STRIP, BOX_CAP_VERTICES},
-    {SHADE_KEEP, PRIMITIVE_TRIANGLE_STRIP, BOX_RING_VERTICES},
-    {SHADE_KEEP, PRIMITIVE_TRIANGLE_STRIP, BOX_CAP_VERTICES},
+constexpr std::array<ModelPiece, 5> HULL_PIECES = {{
+    {PRIMITIVE_TRIANGLE_STRIP, FRONT_CCW, HULL_BAND_VERTICES},
+    {PRIMITIVE_TRIANGLE_STRIP, FRONT_CW, BOX_RING_VERTICES},
+    {PRIMITIVE_TRIANGLE_STRIP, FRONT_CCW, BOX_CAP_VERTICES},
+    {PRIMITIVE_TRIANGLE_STRIP, FRONT_CW, BOX_RING_VERTICES},
+    {PRIMITIVE_TRIANGLE_STRIP, FRONT_CCW, BOX_CAP_VERTICES},
 }};
 
 constexpr Normal hull_face_normal(int face) {
@@ -181,14 +111,14 @@ constexpr Normal hull_face_normal(int face) {
     return profile_face_normal(a.x, a.z, b.x, b.z);
 }
 
-constexpr std::array<MeshVertex, HULL_VERTICES> hull_vertices() {
-    std::array<MeshVertex, HULL_VERTICES> v{};
+constexpr std::array<ModelVertex, HULL_VERTICES> hull_vertices() {
+    std::array<ModelVertex, HULL_VERTICES> v{};
     int n = 0;
     // Flat shading takes a face's normal from its last vertex, so each face's normal is set
     // before the pair that closes it; the first one before pair 1, which closes nothing.
     for (int pair = 0; pair <= HULL_POINTS; ++pair) {
         const HullPoint &p = HULL_PROFILE[pair % HULL_POINTS];
-        MeshVertex right = mapped(HULL_TEXTURE_MAP, p.x, p.y_right, p.z);
+        ModelVertex right = mapped(HULL_TEXTURE_MAP, p.x, p.y_right, p.z);
         if (pair != 1) {
             right = with_normal(right, hull_face_normal(pair == 0 ? 0 : pair - 1));
         }
@@ -213,7 +143,7 @@ constexpr std::array<MeshVertex, HULL_VERTICES> hull_vertices() {
         for (int pair = 0; pair < 5; ++pair) {
             float y = corners[pair][0];
             float z = corners[pair][1];
-            MeshVertex first = mapped(HULL_TEXTURE_MAP, box.x_min, y, z);
+            ModelVertex first = mapped(HULL_TEXTURE_MAP, box.x_min, y, z);
             if (pair != 1) {
                 first = with_normal(first, faces[pair == 0 ? 0 : pair - 1]);
             }
@@ -284,14 +214,14 @@ constexpr int FRONT_FAN_VERTICES = 5;
 constexpr int TRACK_VERTICES =
     TRACK_BAND_VERTICES + 2 * (REAR_FAN_VERTICES + MIDDLE_FAN_VERTICES + FRONT_FAN_VERTICES);
 
-constexpr std::array<MeshPiece, 7> TRACK_PIECES = {{
-    {SHADE_FLAT, PRIMITIVE_TRIANGLE_STRIP, TRACK_BAND_VERTICES},
-    {SHADE_KEEP, PRIMITIVE_TRIANGLE_FAN, REAR_FAN_VERTICES},
-    {SHADE_KEEP, PRIMITIVE_TRIANGLE_FAN, MIDDLE_FAN_VERTICES},
-    {SHADE_KEEP, PRIMITIVE_TRIANGLE_FAN, FRONT_FAN_VERTICES},
-    {SHADE_KEEP, PRIMITIVE_TRIANGLE_FAN, REAR_FAN_VERTICES},
-    {SHADE_KEEP, PRIMITIVE_TRIANGLE_FAN, MIDDLE_FAN_VERTICES},
-    {SHADE_KEEP, PRIMITIVE_TRIANGLE_FAN, FRONT_FAN_VERTICES},
+constexpr std::array<ModelPiece, 7> TRACK_PIECES = {{
+    {PRIMITIVE_TRIANGLE_STRIP, FRONT_CCW, TRACK_BAND_VERTICES},
+    {PRIMITIVE_TRIANGLE_FAN, FRONT_CCW, REAR_FAN_VERTICES},
+    {PRIMITIVE_TRIANGLE_FAN, FRONT_CCW, MIDDLE_FAN_VERTICES},
+    {PRIMITIVE_TRIANGLE_FAN, FRONT_CCW, FRONT_FAN_VERTICES},
+    {PRIMITIVE_TRIANGLE_FAN, FRONT_CCW, REAR_FAN_VERTICES},
+    {PRIMITIVE_TRIANGLE_FAN, FRONT_CCW, MIDDLE_FAN_VERTICES},
+    {PRIMITIVE_TRIANGLE_FAN, FRONT_CCW, FRONT_FAN_VERTICES},
 }};
 
 constexpr Normal track_face_normal(int face) {
@@ -300,17 +230,17 @@ constexpr Normal track_face_normal(int face) {
     return profile_face_normal(a.x, a.z, b.x, b.z);
 }
 
-constexpr MeshVertex track_vertex(const TrackSide &side, int point_number, float y) {
+constexpr ModelVertex track_vertex(const TrackSide &side, int point_number, float y) {
     const ProfilePoint &p = TRACK_PROFILE[point_number - 1];
     return mapped(side.texture_map, p.x, y, p.z);
 }
 
-constexpr std::array<MeshVertex, TRACK_VERTICES> track_vertices(const TrackSide &side) {
-    std::array<MeshVertex, TRACK_VERTICES> v{};
+constexpr std::array<ModelVertex, TRACK_VERTICES> track_vertices(const TrackSide &side) {
+    std::array<ModelVertex, TRACK_VERTICES> v{};
     int n = 0;
     for (int pair = 0; pair <= TRACK_POINTS; ++pair) {
         int point_number = pair % TRACK_POINTS + 1;
-        MeshVertex low = track_vertex(side, point_number, side.y_low);
+        ModelVertex low = track_vertex(side, point_number, side.y_low);
         if (pair != 1) {
             low = with_normal(low, track_face_normal(pair == 0 ? 0 : pair - 1));
         }
@@ -335,21 +265,21 @@ constexpr std::array<MeshVertex, TRACK_VERTICES> track_vertices(const TrackSide 
 
 // ---- Turret -----------------------------------------------------------------------------
 
-constexpr std::array<MeshPiece, 14> TURRET_PIECES = {{
-    {SHADE_FLAT, PRIMITIVE_TRIANGLE_STRIP, 4},    // left wall of the rear bustle
-    {SHADE_KEEP, PRIMITIVE_TRIANGLE_STRIP, 4},    // right wall of the rear bustle
-    {SHADE_KEEP, PRIMITIVE_TRIANGLE_STRIP, 6},    // lower rear face of the body
-    {SHADE_KEEP, PRIMITIVE_TRIANGLE_STRIP, 16},   // band over the body, front to rear
-    {SHADE_KEEP, PRIMITIVE_TRIANGLE_STRIP, 4},    // rear face of the cupola rim
-    {SHADE_KEEP, PRIMITIVE_TRIANGLE_STRIP, 12},   // cupola lid
-    {SHADE_SMOOTH, PRIMITIVE_TRIANGLE_STRIP, 11}, // right flank of the body
-    {SHADE_KEEP, PRIMITIVE_TRIANGLE_STRIP, 11},   // left flank of the body
-    {SHADE_KEEP, PRIMITIVE_TRIANGLE_STRIP, 10},   // back of the bustle
-    {SHADE_KEEP, PRIMITIVE_TRIANGLE_STRIP, 8},    // lower right skirt
-    {SHADE_KEEP, PRIMITIVE_TRIANGLE_STRIP, 8},    // lower left skirt
-    {SHADE_KEEP, PRIMITIVE_TRIANGLE_STRIP, 24},   // cupola rim
-    {SHADE_KEEP, PRIMITIVE_TRIANGLE_FAN, 7},      // bustle floor
-    {SHADE_KEEP, PRIMITIVE_TRIANGLE_FAN, 7},      // bustle roof
+constexpr std::array<ModelPiece, 14> TURRET_PIECES = {{
+    {PRIMITIVE_TRIANGLE_STRIP, FRONT_CW, 4},   // left wall of the rear bustle
+    {PRIMITIVE_TRIANGLE_STRIP, FRONT_CCW, 4},  // right wall of the rear bustle
+    {PRIMITIVE_TRIANGLE_STRIP, FRONT_CW, 6},   // lower rear face of the body
+    {PRIMITIVE_TRIANGLE_STRIP, FRONT_CW, 16},  // band over the body, front to rear
+    {PRIMITIVE_TRIANGLE_STRIP, FRONT_CW, 4},   // rear face of the cupola rim
+    {PRIMITIVE_TRIANGLE_STRIP, FRONT_CW, 12},  // cupola lid
+    {PRIMITIVE_TRIANGLE_STRIP, FRONT_CW, 11},  // right flank of the body
+    {PRIMITIVE_TRIANGLE_STRIP, FRONT_CCW, 11}, // left flank of the body
+    {PRIMITIVE_TRIANGLE_STRIP, FRONT_CW, 10},  // back of the bustle
+    {PRIMITIVE_TRIANGLE_STRIP, FRONT_CW, 8},   // lower right skirt
+    {PRIMITIVE_TRIANGLE_STRIP, FRONT_CCW, 8},  // lower left skirt
+    {PRIMITIVE_TRIANGLE_STRIP, FRONT_CW, 24},  // cupola rim
+    {PRIMITIVE_TRIANGLE_FAN, FRONT_CW, 7},     // bustle floor
+    {PRIMITIVE_TRIANGLE_FAN, FRONT_CW, 7},     // bustle roof
 }};
 
 // normal (when set), texture coordinate, position.
@@ -513,11 +443,11 @@ constexpr std::array<TurretRow, TURRET_VERTICES> TURRET_ROWS = {{
     {true, -0.1145f, 0.0f, 0.9934f, 0.766f, 0.326f, -0.946f, 0.8f, 2.05f},
 }};
 
-constexpr std::array<MeshVertex, TURRET_VERTICES> turret_vertices() {
-    std::array<MeshVertex, TURRET_VERTICES> v{};
+constexpr std::array<ModelVertex, TURRET_VERTICES> turret_vertices() {
+    std::array<ModelVertex, TURRET_VERTICES> v{};
     for (int i = 0; i < TURRET_VERTICES; ++i) {
         const TurretRow &r = TURRET_ROWS[i];
-        v[i] = MeshVertex{r.has_normal, {r.nx, r.ny, r.nz}, true, r.s, r.t, r.x, r.y, r.z};
+        v[i] = ModelVertex{r.has_normal, {r.nx, r.ny, r.nz}, true, r.s, r.t, r.x, r.y, r.z};
     }
     return v;
 }
@@ -590,13 +520,13 @@ constexpr std::array<BarrelPair, BARREL_PAIRS> BARREL_TUBE = {{
 
 constexpr int BARREL_VERTICES = MUZZLE_VERTICES + 2 * BARREL_PAIRS;
 
-constexpr std::array<MeshPiece, 2> BARREL_PIECES = {{
-    {SHADE_FLAT, PRIMITIVE_TRIANGLE_FAN, MUZZLE_VERTICES},
-    {SHADE_SMOOTH, PRIMITIVE_TRIANGLE_STRIP, 2 * BARREL_PAIRS},
+constexpr std::array<ModelPiece, 2> BARREL_PIECES = {{
+    {PRIMITIVE_TRIANGLE_FAN, FRONT_CCW, MUZZLE_VERTICES},
+    {PRIMITIVE_TRIANGLE_STRIP, FRONT_CCW, 2 * BARREL_PAIRS},
 }};
 
-constexpr std::array<MeshVertex, BARREL_VERTICES> barrel_vertices() {
-    std::array<MeshVertex, BARREL_VERTICES> v{};
+constexpr std::array<ModelVertex, BARREL_VERTICES> barrel_vertices() {
+    std::array<ModelVertex, BARREL_VERTICES> v{};
     int n = 0;
     for (const auto &yz : MUZZLE_CAP) {
         v[n] = plain(BARREL_MUZZLE_X, yz[0], yz[1]);
@@ -607,7 +537,7 @@ constexpr std::array<MeshVertex, BARREL_VERTICES> barrel_vertices() {
     }
     for (const BarrelPair &pair : BARREL_TUBE) {
         v[n++] = with_normal(plain(BARREL_REAR_X, pair.rear_y, pair.rear_z), pair.rear_normal);
-        MeshVertex front = plain(BARREL_MUZZLE_X, pair.front_y, pair.front_z);
+        ModelVertex front = plain(BARREL_MUZZLE_X, pair.front_y, pair.front_z);
         if (pair.has_front_normal) {
             front = with_normal(front, pair.front_normal);
         }
@@ -630,18 +560,18 @@ constexpr int SHELL_CORNER_VERTICES = 24;
 constexpr int SHELL_VERTICES =
     SHELL_BAND_VERTICES + 2 * SHELL_SIDE_VERTICES + SHELL_EDGE_VERTICES + SHELL_CORNER_VERTICES;
 
-constexpr std::array<MeshPiece, 5> SHELL_PIECES = {{
-    {SHADE_KEEP, PRIMITIVE_QUAD_STRIP, SHELL_BAND_VERTICES},
-    {SHADE_KEEP, PRIMITIVE_QUAD_STRIP, SHELL_SIDE_VERTICES},
-    {SHADE_KEEP, PRIMITIVE_QUAD_STRIP, SHELL_SIDE_VERTICES},
-    {SHADE_KEEP, PRIMITIVE_QUADS, SHELL_EDGE_VERTICES},
-    {SHADE_KEEP, PRIMITIVE_TRIANGLES, SHELL_CORNER_VERTICES},
+constexpr std::array<ModelPiece, 5> SHELL_PIECES = {{
+    {PRIMITIVE_QUAD_STRIP, FRONT_CCW, SHELL_BAND_VERTICES},
+    {PRIMITIVE_QUAD_STRIP, FRONT_CW, SHELL_SIDE_VERTICES},
+    {PRIMITIVE_QUAD_STRIP, FRONT_CW, SHELL_SIDE_VERTICES},
+    {PRIMITIVE_QUADS, FRONT_CCW, SHELL_EDGE_VERTICES},
+    {PRIMITIVE_TRIANGLES, FRONT_CCW, SHELL_CORNER_VERTICES},
 }};
 
-constexpr std::array<MeshVertex, SHELL_VERTICES> shell_vertices() {
+constexpr std::array<ModelVertex, SHELL_VERTICES> shell_vertices() {
     constexpr float N = SHELL_NEAR;
     constexpr float F = SHELL_FAR;
-    std::array<MeshVertex, SHELL_VERTICES> v{};
+    std::array<ModelVertex, SHELL_VERTICES> v{};
     int n = 0;
     // The band of eight faces around the x axis.
     const std::array<std::array<float, 2>, 9> band = {{
@@ -675,19 +605,31 @@ constexpr std::array<MeshVertex, SHELL_VERTICES> shell_vertices() {
     for (const auto &e : edges) {
         float sx = e[0];
         float sz = e[1];
-        v[n++] = plain(N * sx, N, F * sz);
-        v[n++] = plain(N * sx, -N, F * sz);
-        v[n++] = plain(F * sx, -N, N * sz);
-        v[n++] = plain(F * sx, N, N * sz);
+        // Mirrored in one axis a rectangle turns the other way: its corners then run backwards.
+        const std::array<ModelVertex, 4> corners = {{
+            plain(N * sx, N, F * sz),
+            plain(N * sx, -N, F * sz),
+            plain(F * sx, -N, N * sz),
+            plain(F * sx, N, N * sz),
+        }};
+        const bool mirrored = sx * sz < 0.0f;
+        v[n++] = corners[0];
+        for (int k = 1; k < 4; ++k) {
+            v[n++] = corners[mirrored ? 4 - k : k];
+        }
     }
     // Corner triangles.
     const std::array<float, 2> signs = {1.0f, -1.0f};
     for (float sy : signs) {
         for (float sx : signs) {
             for (float sz : signs) {
+                // Mirrored in one or three axes, a corner's last two points trade places.
+                const bool mirrored = sx * sy * sz < 0.0f;
+                const ModelVertex across = plain(N * sx, N * sy, F * sz);
+                const ModelVertex forward = plain(F * sx, N * sy, N * sz);
                 v[n++] = plain(N * sx, F * sy, N * sz);
-                v[n++] = plain(N * sx, N * sy, F * sz);
-                v[n++] = plain(F * sx, N * sy, N * sz);
+                v[n++] = mirrored ? forward : across;
+                v[n++] = mirrored ? across : forward;
             }
         }
     }
@@ -697,9 +639,9 @@ constexpr std::array<MeshVertex, SHELL_VERTICES> shell_vertices() {
 // ---- Tree -------------------------------------------------------------------------------
 
 // Two triangles crossing at right angles on the vertical axis.
-constexpr std::array<MeshPiece, 1> TREE_PIECES = {{{SHADE_KEEP, PRIMITIVE_TRIANGLES, 6}}};
+constexpr std::array<ModelPiece, 1> TREE_PIECES = {{{PRIMITIVE_TRIANGLES, FRONT_CCW, 6}}};
 
-constexpr std::array<MeshVertex, 6> TREE_VERTICES = {{
+constexpr std::array<ModelVertex, 6> TREE_VERTICES = {{
     plain(0.0f, 10.0f, 0.0f),
     plain(2.0f, 1.0f, 0.0f),
     plain(-2.0f, 1.0f, 0.0f),
@@ -708,34 +650,57 @@ constexpr std::array<MeshVertex, 6> TREE_VERTICES = {{
     plain(0.0f, 1.0f, -2.0f),
 }};
 
-// ---- The seven lists --------------------------------------------------------------------
+// ---- The seven models -------------------------------------------------------------------
 
-constexpr CommandTable HULL_COMMANDS = mesh_commands(HULL_PIECES, hull_vertices());
-constexpr CommandTable LEFT_TRACK_COMMANDS =
-    mesh_commands(TRACK_PIECES, track_vertices(LEFT_TRACK));
-constexpr CommandTable RIGHT_TRACK_COMMANDS =
-    mesh_commands(TRACK_PIECES, track_vertices(RIGHT_TRACK));
-constexpr CommandTable TURRET_COMMANDS = mesh_commands(TURRET_PIECES, turret_vertices());
-constexpr CommandTable BARREL_COMMANDS = mesh_commands(BARREL_PIECES, barrel_vertices());
-constexpr CommandTable SHELL_COMMANDS = mesh_commands(SHELL_PIECES, shell_vertices());
-constexpr CommandTable TREE_COMMANDS = mesh_commands(TREE_PIECES, TREE_VERTICES);
+// Pieces and vertices of each model, checked against each other when compiled.
+template <std::size_t P, std::size_t V>
+constexpr bool pieces_use_all(const std::array<ModelPiece, P> &pieces,
+                              const std::array<ModelVertex, V> &) {
+    std::size_t used = 0;
+    for (const ModelPiece &piece : pieces) {
+        used += static_cast<std::size_t>(piece.vertex_count);
+    }
+    return used == V;
+}
 
-static_assert(HULL_COMMANDS.count > 0 && LEFT_TRACK_COMMANDS.count > 0 &&
-                  RIGHT_TRACK_COMMANDS.count > 0 && TURRET_COMMANDS.count > 0 &&
-                  BARREL_COMMANDS.count > 0 && SHELL_COMMANDS.count > 0 && TREE_COMMANDS.count > 0,
+constexpr auto HULL_VERTEX_DATA = hull_vertices();
+constexpr auto LEFT_TRACK_VERTEX_DATA = track_vertices(LEFT_TRACK);
+constexpr auto RIGHT_TRACK_VERTEX_DATA = track_vertices(RIGHT_TRACK);
+constexpr auto TURRET_VERTEX_DATA = turret_vertices();
+constexpr auto BARREL_VERTEX_DATA = barrel_vertices();
+constexpr auto SHELL_VERTEX_DATA = shell_vertices();
+
+static_assert(pieces_use_all(HULL_PIECES, HULL_VERTEX_DATA) &&
+                  pieces_use_all(TRACK_PIECES, LEFT_TRACK_VERTEX_DATA) &&
+                  pieces_use_all(TRACK_PIECES, RIGHT_TRACK_VERTEX_DATA) &&
+                  pieces_use_all(TURRET_PIECES, TURRET_VERTEX_DATA) &&
+                  pieces_use_all(BARREL_PIECES, BARREL_VERTEX_DATA) &&
+                  pieces_use_all(SHELL_PIECES, SHELL_VERTEX_DATA) &&
+                  pieces_use_all(TREE_PIECES, TREE_VERTICES),
               "every model's pieces use exactly its vertices");
 
-constexpr std::array<const CommandTable *, NUM_MODEL_LISTS> MODEL_TABLES = {
-    &HULL_COMMANDS,   &LEFT_TRACK_COMMANDS, &RIGHT_TRACK_COMMANDS, &TURRET_COMMANDS,
-    &BARREL_COMMANDS, &SHELL_COMMANDS,      &TREE_COMMANDS,
-};
+template <std::size_t P, std::size_t V>
+constexpr ModelTable table(const std::array<ModelPiece, P> &pieces,
+                           const std::array<ModelVertex, V> &vertices, bool closed,
+                           bool back_faces_hidden) {
+    return ModelTable{pieces.data(), static_cast<int>(P), vertices.data(), static_cast<int>(V),
+                      closed,        back_faces_hidden};
+}
+
+// The turret and the barrel have gaps between their pieces, and the tree's two triangles are
+// seen from both sides.
+const std::array<ModelTable, NUM_MODELS> MODEL_TABLES = {{
+    table(HULL_PIECES, HULL_VERTEX_DATA, false, true),
+    table(TRACK_PIECES, LEFT_TRACK_VERTEX_DATA, true, true),
+    table(TRACK_PIECES, RIGHT_TRACK_VERTEX_DATA, true, true),
+    table(TURRET_PIECES, TURRET_VERTEX_DATA, false, false),
+    table(BARREL_PIECES, BARREL_VERTEX_DATA, false, false),
+    table(SHELL_PIECES, SHELL_VERTEX_DATA, true, true),
+    table(TREE_PIECES, TREE_VERTICES, false, false),
+}};
 
 } // namespace
 
-ModelCommandList model_commands(int list) {
-    if (list < 0 || list >= NUM_MODEL_LISTS) {
-        return ModelCommandList{nullptr, 0};
-    }
-    const CommandTable &table = *MODEL_TABLES[list];
-    return ModelCommandList{table.commands.data(), table.count};
+const ModelTable &model_table(Model model) {
+    return MODEL_TABLES[model];
 }

@@ -1,22 +1,22 @@
-// The models as plain command tables: shade-model changes, primitives, normals, texture
-// coordinates and vertices in drawing order. The match compiles them into display lists;
-// nothing here needs OpenGL, so the tables can be checked without a display.
+// The models as tables: each one a run of primitives (strips, fans, quads, triangles) over its
+// vertices in drawing order, with the facts about its surface that the renderer relies on.
+// The frame's indexed meshes are made from these; nothing here needs OpenGL.
 #pragma once
 
 #include <cstdint>
 
-enum ModelOp : uint8_t {
-    MODEL_SHADE_FLAT,
-    MODEL_SHADE_SMOOTH,
-    MODEL_BEGIN,
-    MODEL_END,
-    MODEL_NORMAL,   // x, y, z
-    MODEL_TEXCOORD, // s in x, t in y
-    MODEL_VERTEX,   // x, y, z
+enum Model : uint8_t {
+    HULL_MODEL = 0,
+    LEFT_TRACK_MODEL,
+    RIGHT_TRACK_MODEL,
+    TURRET_MODEL,
+    BARREL_MODEL,
+    SHELL_MODEL,
+    TREE_MODEL,
 };
+constexpr int NUM_MODELS = 7;
 
 enum PrimitiveKind : uint8_t {
-    PRIMITIVE_NONE, // every command but MODEL_BEGIN
     PRIMITIVE_TRIANGLES,
     PRIMITIVE_TRIANGLE_STRIP,
     PRIMITIVE_TRIANGLE_FAN,
@@ -24,16 +24,42 @@ enum PrimitiveKind : uint8_t {
     PRIMITIVE_QUAD_STRIP,
 };
 
-struct ModelCommand {
-    ModelOp op;
+// Which way a primitive's triangles turn, in the order OpenGL makes them, seen from outside
+// the model: counter-clockwise (OpenGL's front faces) or clockwise.
+enum FrontFace : uint8_t { FRONT_CCW, FRONT_CW };
+
+struct ModelPiece {
     PrimitiveKind kind;
+    FrontFace front;
+    int vertex_count;
+};
+
+struct Normal {
     float x, y, z;
 };
 
-struct ModelCommandList {
-    const ModelCommand *commands;
-    int count;
+// A vertex, with the normal and the texture coordinate that are given just before it; one
+// without a texture coordinate keeps the last one given, in this model or the one before it.
+struct ModelVertex {
+    bool has_normal;
+    Normal normal;
+    bool has_texcoord;
+    float s, t;
+    float x, y, z;
 };
 
-// The commands of one display list, by its ModelList entry; empty for any other number.
-ModelCommandList model_commands(int list);
+struct ModelTable {
+    const ModelPiece *pieces;
+    int piece_count;
+    const ModelVertex *vertices;
+    int vertex_count;
+    // Every edge shared by exactly two triangles: seen from outside, the triangles facing away
+    // lie behind ones facing the eye.
+    bool closed;
+    // Seen from outside, the triangles facing away are hidden, by the model itself or by the
+    // models drawn with it: a tank's hull is open at its sides, but each side lies inside a
+    // track, so any sight line into the hull passes through a track's near side first.
+    bool back_faces_hidden;
+};
+
+const ModelTable &model_table(Model model);

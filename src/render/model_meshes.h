@@ -1,11 +1,11 @@
-// The models as indexed triangles, for drawing many copies of one in a single call. Each
-// display list's strips, fans and quads are split into triangles, and every vertex carries the
-// texture coordinate that is current when the list draws it as part of a tank (the barrel,
-// which sets none, keeps the turret's last one). Made on first use from the command tables,
-// without OpenGL.
+// The models as indexed triangles, for drawing many copies of one in a single call: each
+// model's primitives split into the triangles OpenGL would make of them, every one turned
+// counter-clockwise seen from outside, and every vertex carrying the texture coordinate that is
+// current when it is given (the barrel, which gives none, keeps the turret's last one). Made
+// on first use from the model tables, without OpenGL.
 #pragma once
 
-#include "render/models.h"
+#include "render/model_data.h"
 
 #include <array>
 #include <cstdint>
@@ -19,21 +19,14 @@ struct MeshVertex {
 constexpr int MAX_MESH_VERTICES = 160;
 constexpr int MAX_MESH_INDICES = 512;
 
-enum MeshShade : uint8_t { MESH_SHADE_KEEP, MESH_SHADE_FLAT, MESH_SHADE_SMOOTH };
-
 struct Mesh {
     std::array<MeshVertex, MAX_MESH_VERTICES> vertices;
     int vertex_count;
     std::array<uint16_t, MAX_MESH_INDICES> indices; // three per triangle
     int index_count;
-    float radius;          // of the smallest sphere around the model origin that holds it
-    MeshShade final_shade; // the shade model the list leaves current
-    // A closed surface, its triangles turned counter-clockwise seen from outside: from any
-    // point outside it, its triangles that face away lie behind ones that face the eye.
+    float radius; // of the smallest sphere around the model origin that holds it
     bool closed;
-    // Every triangle turned counter-clockwise seen from outside, going by the surface's own
-    // normals where it is not closed.
-    bool faces_outward;
+    bool back_faces_hidden;
 };
 
-const Mesh &model_mesh(ModelList list);
+const Mesh &model_mesh(Model model);

@@ -5,9 +5,9 @@
 #include "render/batches.h"
 #include "render/display.h"
 #include "render/model_meshes.h"
-#include "render/models.h"
 #include "render/rotation.h"
 #include "render/textures.h"
+#include "render/view_tricks.h"
 #include "render/view_volume.h"
 
 #include <allegro.h>
@@ -91,7 +91,6 @@ struct ShownPart {
 };
 
 struct ShownTanks {
-    bool any_in_range = false; // shown or not
     int hull_count = 0;
     int turret_count = 0;
     std::array<ShownPart, MAX_TANKS> hulls;
@@ -106,10 +105,6 @@ bool valid_player(int player) {
 
 bool within_draw_range(float dx, float dz) {
     return trunc_within(dx, DRAW_RANGE) && trunc_within(dz, DRAW_RANGE);
-}
-
-bool list_made(ModelList list) {
-    return model_lists[list] != 0;
 }
 
 void bind_texture(uint32_t name) {
@@ -128,18 +123,35 @@ Placement tank_placement(float x, float y, float z, float heading) {
     return Placement{m, x, y, z};
 }
 
-float model_radius(std::initializer_list<ModelList> lists) {
+float model_radius(std::initializer_list<Model> models) {
     float r = 0.0f;
-    for (ModelList list : lists) {
-        r = std::max(r, model_mesh(list).radius);
+    for (Model model : models) {
+        r = std::max(r, model_mesh(model).radius);
     }
     return r * TANK_MODEL_SCALE;
 }
 
+// Where an object's bounding sphere lies in the view; without frustum culling every object is
+// sent as one that may reach across the view's edge.
+SphereView where_in_view(const ViewVolume &volume, double x, double y, double z, double radius) {
+    return view_tricks.frustum_cull ? sphere_view(volume, x, y, z, radius) : SPHERE_INTERSECTING;
+}
+
+bool small_on_screen(const ViewVolume &volume, double x, double y, double z, double radius) {
+    return view_tricks.small_triangle_cull && looks_small(volume, x, y, z, radius);
+}
+
+template <typename Shown> void sort_nearest_first(Shown *first, int count) {
+    if (view_tricks.front_to_back) {
+        std::sort(first, first + count,
+                  [](const Shown &a, const Shown &b) { return a.depth < b.depth; });
+    }
+}
+
 void find_shown_tanks(const View &view) {
-    static const float hull_radius = model_radius({HULL_LIST, LEFT_TRACK_LIST, RIGHT_TRACK_LIST});
-    static const float turret_radius = model_radius({TURRET_LIST, BARREL_LIST});
-    shown.any_in_range = false;
+    static const float hull_radius =
+        model_radius({HULL_MODEL, LEFT_TRACK_MODEL, RIGHT_TRACK_MODEL});
+    static const float turret_radius = model_radius({TURRET_MODEL, BARREL_MODEL});
     shown.hull_count = 0;
     shown.turret_count = 0;
     const int count = tanks_in_play();
@@ -149,50 +161,34 @@ void find_shown_tanks(const View &view) {
             !within_draw_range(tank.x - view.viewer->x, tank.z - view.viewer->z)) {
             continue;
         }
-        shown.any_in_range = true;
         const bool human = i <= last_human_player;
-        const SphereView hull = sphere_view(view.volume, tank.x, tank.y, tank.z, hull_radius);
+        const SphereView hull = where_in_view(view.volume, tank.x, tank.y, tank.z, hull_radius);
         if (hull != SPHERE_OUTSIDE) {
             shown.hulls[shown.hull_count++] =
                 ShownPart{tank_placement(tank.x, tank.y, tank.z, tank.heading),
                           static_cast<float>(eye_depth(view.volume, tank.x, tank.y, tank.z)), hull,
-                          looks_small(view.volume, tank.x, tank.y, tank.z, hull_radius), human};
+                          small_on_screen(view.volume, tank.x, tank.y, tank.z, hull_radius), human};
         }
         const SphereView turret =
-            sphere_view(view.volume, tank.turret_x, tank.y, tank.turret_z, turret_radius);
+            where_in_view(view.volume, tank.turret_x, tank.y, tank.turret_z, turret_radius);
         if (turret != SPHERE_OUTSIDE) {
             shown.turrets[shown.turret_count++] = ShownPart{
                 tank_placement(tank.turret_x, tank.y, tank.turret_z, tank.turret_heading),
                 static_cast<float>(eye_depth(view.volume, tank.turret_x, tank.y, tank.turret_z)),
                 turret,
-                looks_small(view.volume, tank.turret_x, tank.y, tank.turret_z, turret_radius),
+                small_on_screen(view.volume, tank.turret_x, tank.y, tank.turret_z, turret_radius),
                 human};
         }
     }
     // Nearest first: what they hide is then rejected by the depth test before it is shaded.
-    const auto nearer = [](const ShownPart &a, const ShownPart &b) { return a.depth < b.depth; };
-    std::sort(shown.hulls.begin(), shown.hulls.begin() + shown.hull_count, nearer);
-    std::sort(shown.turrets.begin(), shown.turrets.begin() + shown.turret_count, nearer);
-}
-
-// The tracks are closed. The hull is open at its sides, but each side lies inside a track,
-// whose outline holds the hull's: any sight line into the hull from outside passes through a
-// track's near side first. The turret and the barrel have gaps between their pieces.
-bool hidden_back_faces(ModelList list) {
-    if (list == HULL_LIST) {
-        return list_made(LEFT_TRACK_LIST) && list_made(RIGHT_TRACK_LIST) &&
-               model_mesh(LEFT_TRACK_LIST).closed && model_mesh(RIGHT_TRACK_LIST).closed;
-    }
-    return model_mesh(list).closed;
+    sort_nearest_first(shown.hulls.data(), shown.hull_count);
+    sort_nearest_first(shown.turrets.data(), shown.turret_count);
 }
 
 // One part of the shown tanks, the human players' first; a body part twice, once per body
 // texture.
-void draw_part(ModelList list, bool body, const std::array<ShownPart, MAX_TANKS> &parts, int count,
+void draw_part(Model model, bool body, const std::array<ShownPart, MAX_TANKS> &parts, int count,
                const ViewVolume &volume) {
-    if (!list_made(list)) {
-        return;
-    }
     for (const bool human : {true, false}) {
         if (!body && !human) {
             return;
@@ -200,7 +196,7 @@ void draw_part(ModelList list, bool body, const std::array<ShownPart, MAX_TANKS>
         const uint32_t texture = !body   ? texture_ids[TEXTURE_TRACKS]
                                  : human ? texture_ids[TEXTURE_HUMAN_TANK]
                                          : texture_ids[TEXTURE_COMPUTER_TANK];
-        begin_mesh_batch(list, texture, hidden_back_faces(list));
+        begin_mesh_batch(model, texture);
         for (int i = 0; i < count; ++i) {
             if (!body || parts[i].human == human) {
                 add_mesh_copy(parts[i].placement, volume, parts[i].lies, parts[i].small);
@@ -210,47 +206,28 @@ void draw_part(ModelList list, bool body, const std::array<ShownPart, MAX_TANKS>
     }
 }
 
-// A tank's lists leave their shade model current: after the tanks it is the one the last of
-// them leaves, as if each tank had called its lists in turn; with no tank, the one before.
-GLint shade_model_after_tanks(bool tanks_drawn, GLint before) {
-    GLint shade = before;
-    if (!tanks_drawn) {
-        return shade;
-    }
-    for (ModelList list :
-         {HULL_LIST, LEFT_TRACK_LIST, RIGHT_TRACK_LIST, TURRET_LIST, BARREL_LIST}) {
-        const MeshShade final_shade = model_mesh(list).final_shade;
-        if (list_made(list) && final_shade != MESH_SHADE_KEEP) {
-            shade = final_shade == MESH_SHADE_FLAT ? GL_FLAT : GL_SMOOTH;
-        }
-    }
-    return shade;
-}
-
 void draw_tanks(const View &view) {
     find_shown_tanks(view);
-    draw_part(HULL_LIST, true, shown.hulls, shown.hull_count, view.volume);
-    draw_part(LEFT_TRACK_LIST, false, shown.hulls, shown.hull_count, view.volume);
-    draw_part(RIGHT_TRACK_LIST, false, shown.hulls, shown.hull_count, view.volume);
-    draw_part(TURRET_LIST, true, shown.turrets, shown.turret_count, view.volume);
-    draw_part(BARREL_LIST, true, shown.turrets, shown.turret_count, view.volume);
+    draw_part(HULL_MODEL, true, shown.hulls, shown.hull_count, view.volume);
+    draw_part(LEFT_TRACK_MODEL, false, shown.hulls, shown.hull_count, view.volume);
+    draw_part(RIGHT_TRACK_MODEL, false, shown.hulls, shown.hull_count, view.volume);
+    draw_part(TURRET_MODEL, true, shown.turrets, shown.turret_count, view.volume);
+    draw_part(BARREL_MODEL, true, shown.turrets, shown.turret_count, view.volume);
     bind_texture(0);
 }
 
 void add_shells(const View &view) {
-    static const float radius = model_mesh(SHELL_LIST).radius;
-    if (!list_made(SHELL_LIST)) {
-        return;
-    }
+    static const float radius = model_mesh(SHELL_MODEL).radius;
     for (const Bullet &bullet : bullets) {
         if (bullet.life <= 0 ||
             !within_draw_range(bullet.x - view.viewer->x, bullet.z - view.viewer->z)) {
             continue;
         }
-        const SphereView lies = sphere_view(view.volume, bullet.x, SHELL_HEIGHT, bullet.z, radius);
+        const SphereView lies =
+            where_in_view(view.volume, bullet.x, SHELL_HEIGHT, bullet.z, radius);
         if (lies != SPHERE_OUTSIDE) {
-            add_coloured_mesh(SHELL_LIST, bullet.x, SHELL_HEIGHT, bullet.z, SHELL_COLOUR,
-                              view.volume, lies, true);
+            add_coloured_mesh(SHELL_MODEL, bullet.x, SHELL_HEIGHT, bullet.z, SHELL_COLOUR,
+                              view.volume, lies, view_tricks.small_triangle_cull);
         }
     }
 }
@@ -292,7 +269,7 @@ void add_fragments(const View &view) {
         if (p.life <= 0 || !within_draw_range(p.x - view.viewer->x, p.z - view.viewer->z)) {
             continue;
         }
-        const SphereView lies = sphere_view(view.volume, p.x, p.y, p.z, FRAGMENT_RADIUS);
+        const SphereView lies = where_in_view(view.volume, p.x, p.y, p.z, FRAGMENT_RADIUS);
         if (lies == SPHERE_OUTSIDE) {
             continue;
         }
@@ -301,7 +278,8 @@ void add_fragments(const View &view) {
         for (int i = 0; i < 3; ++i) {
             corners[i] = {turned[i][0] + p.x, turned[i][1] + p.y, turned[i][2] + p.z};
         }
-        add_coloured_triangle(corners, Colour{p.red, p.green, p.blue}, view.volume, lies);
+        add_coloured_triangle(corners, Colour{p.red, p.green, p.blue}, view.volume, lies,
+                              view_tricks.small_triangle_cull);
     }
 }
 
@@ -314,10 +292,7 @@ struct ShownTree {
 std::array<ShownTree, MAX_TREES> shown_trees;
 
 void add_trees(const View &view) {
-    static const float radius = model_mesh(TREE_LIST).radius;
-    if (!list_made(TREE_LIST)) {
-        return;
-    }
+    static const float radius = model_mesh(TREE_MODEL).radius;
     const int count = trees_in_play();
     int shown_count = 0;
     for (int i = 0; i < count; ++i) {
@@ -326,17 +301,16 @@ void add_trees(const View &view) {
         if (!within_draw_range(x - view.viewer->x, z - view.viewer->z)) {
             continue;
         }
-        const SphereView lies = sphere_view(view.volume, x, GROUND_Y, z, radius);
+        const SphereView lies = where_in_view(view.volume, x, GROUND_Y, z, radius);
         if (lies != SPHERE_OUTSIDE) {
             shown_trees[shown_count++] =
                 ShownTree{static_cast<float>(eye_depth(view.volume, x, GROUND_Y, z)), x, z, lies};
         }
     }
-    std::sort(shown_trees.begin(), shown_trees.begin() + shown_count,
-              [](const ShownTree &a, const ShownTree &b) { return a.depth < b.depth; });
+    sort_nearest_first(shown_trees.data(), shown_count);
     for (int i = 0; i < shown_count; ++i) {
         const ShownTree &t = shown_trees[i];
-        add_coloured_mesh(TREE_LIST, t.x, GROUND_Y, t.z, TREE_COLOUR, view.volume, t.lies, false);
+        add_coloured_mesh(TREE_MODEL, t.x, GROUND_Y, t.z, TREE_COLOUR, view.volume, t.lies, false);
     }
 }
 
@@ -391,6 +365,8 @@ void draw_walls(const Tank &viewer) {
 
 } // namespace
 
+ViewTricks view_tricks;
+
 void set_player_camera(int player) {
     glLoadIdentity();
     if (!valid_player(player)) {
@@ -426,8 +402,6 @@ void draw_player_view(int player) {
     const View view{&tanks[player],
                     view_volume(player_cameras[player], CAMERA_PITCH, WORLD_SCALE,
                                 {viewport[0], viewport[1], viewport[2], viewport[3]})};
-    GLint shade_before = GL_SMOOTH;
-    glGetIntegerv(GL_SHADE_MODEL, &shade_before);
     // Every triangle drawn here has one colour at all its corners, so flat shading shows the
     // same and spares the rasteriser a colour to interpolate.
     glShadeModel(GL_FLAT);
@@ -441,5 +415,4 @@ void draw_player_view(int player) {
     end_colour_batch();
     draw_ground();
     draw_walls(*view.viewer);
-    glShadeModel(shade_model_after_tanks(shown.any_in_range, shade_before));
 }

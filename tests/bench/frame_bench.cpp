@@ -1,16 +1,18 @@
 // Frames per second of the match display at the largest load (500 tanks, 500 trees, 500
 // shells in flight and 10000 fragments, all within range of every player), with one and with
-// four players, drawn by the game's view and by the object-by-object view it replaced. The
-// four cases take turns, several rounds, and each prints its median.
+// four players, drawn with the view's speed tricks and the plain way without them; then the
+// floor, four views of an arena with nothing in it but sky, ground and walls, which no trick
+// can pass; then four players with each trick turned off in turn. The cases take turns,
+// several rounds, and each prints its median.
 //   frame_bench [ROUNDS] [TEXTURES.dat]
 // Uses the game's textures.dat when it has been built, else small striped textures.
 #include "max_load_scene.h"
-#include "reference_view.h"
 #include "render_harness.h"
 
 #include "match/world.h"
 #include "render/display.h"
 #include "render/view.h"
+#include "render/view_tricks.h"
 
 #include <algorithm>
 #include <array>
@@ -45,10 +47,20 @@ std::string choose_textures(int argc, char **argv) {
     return path;
 }
 
+constexpr ViewTricks PLAIN{false, false, false, false, false};
+
+// The view's tricks with one turned off.
+ViewTricks without(bool ViewTricks::*trick) {
+    ViewTricks tricks;
+    tricks.*trick = false;
+    return tricks;
+}
+
 struct Case {
     const char *name;
     int players;
-    void (*draw_view)(int player);
+    ViewTricks tricks;
+    bool empty_arena;
     std::vector<double> fps;
     // Processor time of all the program's threads (the renderer's included) per frame: less
     // at the mercy of other work on the machine than the frame rate.
@@ -64,26 +76,33 @@ void turn_fragments() {
     }
 }
 
-void draw_frame(void (*draw_view)(int)) {
+void draw_frame() {
     turn_fragments();
     clear_frame();
     for (int p = 0; p <= last_human_player; ++p) {
-        draw_view(p);
+        draw_player_view(p);
     }
     show_frame();
 }
 
 void time_frames(Case &c) {
     fill_max_load_world(c.players - 1, SCENE_SEED);
+    if (c.empty_arena) {
+        clear_world(c.players - 1);
+        for (int p = 0; p < c.players; ++p) {
+            aim_camera(p);
+        }
+    }
+    view_tricks = c.tricks;
     for (int i = 0; i < WARM_UP_FRAMES; ++i) {
-        draw_frame(c.draw_view);
+        draw_frame();
     }
     const auto start = std::chrono::steady_clock::now();
     const std::clock_t cpu_start = std::clock();
     int frames = 0;
     std::chrono::duration<double> elapsed{};
     while (frames < MIN_FRAMES || elapsed.count() < MIN_SECONDS) {
-        draw_frame(c.draw_view);
+        draw_frame();
         ++frames;
         elapsed = std::chrono::steady_clock::now() - start;
     }
@@ -113,10 +132,23 @@ int main(int argc, char **argv) {
     }
     prepare_match_graphics(textures);
     std::printf("frame_bench: textures from %s, %d rounds\n", textures.c_str(), rounds);
-    std::array<Case, 4> cases = {{{"reference", 1, reference::draw_player_view, {}, {}},
-                                  {"optimized", 1, draw_player_view, {}, {}},
-                                  {"reference", 4, reference::draw_player_view, {}, {}},
-                                  {"optimized", 4, draw_player_view, {}, {}}}};
+    const ViewTricks all;
+    // Plain and with the tricks, for one and for four players; the floor; then each trick off.
+    std::array<Case, 10> cases = {{
+        {"reference", 1, PLAIN, false, {}, {}},
+        {"optimized", 1, all, false, {}, {}},
+        {"reference", 4, PLAIN, false, {}, {}},
+        {"optimized", 4, all, false, {}, {}},
+        {"floor", 4, all, true, {}, {}},
+        {"frustum-cull", 4, without(&ViewTricks::frustum_cull), false, {}, {}},
+        {"small-triangle-cull", 4, without(&ViewTricks::small_triangle_cull), false, {}, {}},
+        {"back-face-cull", 4, without(&ViewTricks::back_face_cull), false, {}, {}},
+        {"front-to-back", 4, without(&ViewTricks::front_to_back), false, {}, {}},
+        {"batching", 4, without(&ViewTricks::batching), false, {}, {}},
+    }};
+    constexpr int FLOOR_CASE = 4;
+    constexpr int FIRST_STAGE_CASE = 5;
+    constexpr int ALL_TRICKS_4P_CASE = 3;
     for (int round = 0; round < rounds; ++round) {
         for (Case &c : cases) {
             time_frames(c);
@@ -137,6 +169,12 @@ int main(int argc, char **argv) {
         const double optimized = median(cases[i + 1].fps);
         std::printf("frame-max-load-%dp: reference %.1f fps, optimized %.1f fps, speedup %.2f\n",
                     cases[i].players, reference, optimized, optimized / reference);
+    }
+    std::printf("frame-floor-4p: %.1f fps\n", median(cases[FLOOR_CASE].fps));
+    const double with_all = median(cases[ALL_TRICKS_4P_CASE].fps);
+    for (size_t i = FIRST_STAGE_CASE; i < cases.size(); ++i) {
+        std::printf("stage %s: %.1f fps with, %.1f fps without\n", cases[i].name, with_all,
+                    median(cases[i].fps));
     }
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "render_harness.h"
 
 #include "match/match_loop.h"
+#include "render/match_display.h"
 #include "match/world.h"
 
 #include <allegro.h>
@@ -32,7 +33,7 @@ TEST(RefusedMatchDisplay, ShowsTheErrorAndGivesTheMenusTheirModeBack) {
     ASSERT_EQ(set_gfx_mode(GFX_AUTODETECT, 640, 480, 0, 0), 0);
     clear_world(0);
     tanks[0].x = 1234.0f;
-    EXPECT_EQ(play_match(0), -1);
+    EXPECT_EQ(play_match(0, match_display), -1);
 
     std::ifstream in(log);
     const std::string message{std::istreambuf_iterator<char>(in), {}};

@@ -3,7 +3,6 @@
 #include "match/world.h"
 #include "render/allocator_tuning.h"
 #include "render/display.h"
-#include "render/models.h"
 #include "render/textures.h"
 #include "render/view.h"
 
@@ -179,7 +178,6 @@ void stop_match_display() {
 void prepare_match_graphics(const std::string &texture_file) {
     load_textures(texture_file.c_str(), NUM_TEXTURES);
     set_projection();
-    build_model_lists();
 }
 
 void clear_world(int last_human) {

@@ -38,7 +38,7 @@ std::string temp_path(const std::string &name);
 // Allegro with keyboard and timer, the menu mode, then the match display as a match opens it.
 bool start_match_display();
 void stop_match_display();
-// Textures from the file, projection and display lists: the rest of a match's set-up.
+// Textures from the file and the projection: the rest of a match's set-up.
 void prepare_match_graphics(const std::string &texture_file);
 
 // Empty tables, default settings with no tanks or trees in play, the given players.

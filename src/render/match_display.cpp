@@ -1,0 +1,31 @@
+#include "render/match_display.h"
+
+#include "match/world.h"
+#include "render/display.h"
+#include "render/textures.h"
+#include "render/view.h"
+
+namespace {
+
+constexpr const char *TEXTURE_FILE = "textures.dat";
+
+int open_display() {
+    if (open_match_display() < 0) {
+        return -1;
+    }
+    load_textures(TEXTURE_FILE, NUM_TEXTURES);
+    set_projection();
+    return 0;
+}
+
+void draw_frame() {
+    clear_frame();
+    for (int p = 0; p <= last_human_player; ++p) {
+        draw_player_view(p);
+    }
+    show_frame();
+}
+
+} // namespace
+
+const MatchDisplay match_display = {open_display, draw_frame, close_match_display};

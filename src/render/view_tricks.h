@@ -1,0 +1,15 @@
+// The player view's speed tricks, each of which can be turned off: with all of them off the
+// view draws the plain way, every object in range on its own, which the tricks must agree with
+// pixel for pixel but for rounding; one at a time off, the frame benchmark shows what each buys.
+#pragma once
+
+struct ViewTricks {
+    bool frustum_cull = true;        // objects wholly outside the view are left out
+    bool small_triangle_cull = true; // triangles of small copies that cover no pixel centre
+    bool back_face_cull = true;      // triangles facing away, where the model hides them
+    bool front_to_back = true;       // tanks and trees nearest first: the depth test then
+                                     // rejects what they hide before it is shaded
+    bool batching = true;            // many copies in one draw; off, a draw per object
+};
+
+extern ViewTricks view_tricks;
