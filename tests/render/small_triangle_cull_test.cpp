@@ -1,0 +1,112 @@
+// The small-triangle cull on triangles made by hand, without a display: the camera looks down
+// -z from the origin, so a point's window position follows from its depth alone.
+#include "render/small_triangle_cull.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+
+namespace {
+
+constexpr std::array<int, 4> FULL_VIEWPORT = {0, 0, 640, 480};
+constexpr float DEPTH = 10.0f;
+
+ViewVolume straight_ahead(float translate_x = 0.0f) {
+    PlayerCamera camera{};
+    camera.translate_x = translate_x;
+    return view_volume(camera, 0.0, 1.0, FULL_VIEWPORT);
+}
+
+// The world point that lands on window position (wx, wy) at this depth.
+WindowPoint at(const ViewVolume &view, float wx, float wy, float depth = DEPTH) {
+    const float x = (wx - view.centre_x) / view.half_width * depth;
+    const float y = (wy - view.centre_y) / view.half_height * depth;
+    return to_window(view, x - view.eye_float[0][3], y, -depth);
+}
+
+// What keep_covering_triangles keeps of the one triangle a, b, c.
+int kept_of(const WindowPoint &a, const WindowPoint &b, const WindowPoint &c, bool drop_away) {
+    const std::array<WindowPoint, 3> window = {a, b, c};
+    const std::array<uint16_t, 3> indices = {0, 1, 2};
+    std::array<uint16_t, 3> out{};
+    return keep_covering_triangles(window.data(), indices.data(), 3, drop_away, out.data());
+}
+
+TEST(SmallTriangleCull, LeavesOutOnlyTrianglesThatSurelyCoverNoPixelCentre) {
+    const ViewVolume view = straight_ahead();
+    // Within one pixel, clear of its centre at (100.5, 100.5).
+    const WindowPoint a = at(view, 100.1f, 100.1f);
+    const WindowPoint b = at(view, 100.4f, 100.1f);
+    const WindowPoint c = at(view, 100.1f, 100.4f);
+    EXPECT_NEAR(b.x, 100.4f, 1e-3f);
+    EXPECT_TRUE(covers_no_pixel(a, b, c));
+    EXPECT_EQ(kept_of(a, b, c, false), 0);
+    // Over that centre and no other.
+    const WindowPoint d = at(view, 100.2f, 100.2f);
+    const WindowPoint e = at(view, 100.9f, 100.3f);
+    const WindowPoint f = at(view, 100.4f, 100.9f);
+    EXPECT_FALSE(covers_no_pixel(d, e, f));
+    EXPECT_EQ(kept_of(d, e, f, false), 3);
+    // A large one, either way round.
+    EXPECT_FALSE(covers_no_pixel(at(view, 10, 10), at(view, 200, 10), at(view, 10, 200)));
+    EXPECT_FALSE(covers_no_pixel(at(view, 10, 10), at(view, 10, 200), at(view, 200, 10)));
+    // A sliver whose turning the rounding could change is kept.
+    EXPECT_FALSE(covers_no_pixel(at(view, 100.1f, 100.5f), at(view, 102.9f, 100.5f),
+                                 at(view, 101.5f, 100.5f + 1e-4f)));
+}
+
+TEST(SmallTriangleCull, KeepsWhatMissesACentreByLessThanTheRoundingCouldMove) {
+    const ViewVolume view = straight_ahead();
+    const WindowPoint middle = at(view, 320.2f, 240.2f);
+    const WindowPoint edge = at(view, 639.2f, 240.2f);
+    const WindowPoint near_eye = at(view, 320.2f, 240.2f, 1.01f);
+    EXPECT_GT(middle.margin, 0.0f);
+    // OpenGL may put a point further from here the further out on the screen it lies, and the
+    // nearer the eye.
+    EXPECT_GT(edge.margin, middle.margin);
+    EXPECT_GT(near_eye.margin, 4.0f * middle.margin);
+    // Short of the centre (320.5, 240.5) by more than the middle's margin (and the box test's
+    // own rounding, 1/128 of a pixel), less than the margin near the eye.
+    const float miss = (middle.margin + near_eye.margin) / 2.0f;
+    const auto short_of_centre = [&](float depth) {
+        return covers_no_pixel(at(view, 320.1f, 240.2f, depth),
+                               at(view, 320.5f - miss, 240.5f, depth),
+                               at(view, 320.1f, 240.8f, depth));
+    };
+    EXPECT_TRUE(short_of_centre(DEPTH));
+    EXPECT_FALSE(short_of_centre(1.01f));
+}
+
+TEST(SmallTriangleCull, KeepsWhatItCannotForetell) {
+    const ViewVolume view = straight_ahead();
+    const WindowPoint a = at(view, 100.1f, 100.1f);
+    const WindowPoint b = at(view, 100.4f, 100.1f);
+    // A corner at the near plane, or far off the screen: OpenGL clips such a triangle.
+    const WindowPoint at_near_plane = at(view, 100.1f, 100.4f, 1.0f);
+    EXPECT_FALSE(at_near_plane.in_front);
+    EXPECT_FALSE(covers_no_pixel(a, b, at_near_plane));
+    const WindowPoint far_off = at(view, 1e6f, 100.4f);
+    EXPECT_FALSE(far_off.in_front);
+    EXPECT_FALSE(covers_no_pixel(a, b, far_off));
+    // A camera far from the arena's centre: float no longer places points exactly enough.
+    const ViewVolume far_camera = straight_ahead(5000.0f);
+    EXPECT_FALSE(covers_no_pixel(at(far_camera, 100.1f, 100.1f), at(far_camera, 100.4f, 100.1f),
+                                 at(far_camera, 100.1f, 100.4f)));
+}
+
+TEST(SmallTriangleCull, DropsTrianglesFacingAwayOnlyWhenAsked) {
+    const ViewVolume view = straight_ahead();
+    const WindowPoint a = at(view, 10, 10);
+    const WindowPoint b = at(view, 200, 10);
+    const WindowPoint c = at(view, 10, 200);
+    EXPECT_FALSE(faces_away(a, b, c));
+    EXPECT_TRUE(faces_away(a, c, b));
+    EXPECT_EQ(kept_of(a, c, b, false), 3);
+    EXPECT_EQ(kept_of(a, c, b, true), 0);
+    EXPECT_EQ(kept_of(a, b, c, true), 3);
+    // Edge-on, it might turn either way once rounded: kept.
+    EXPECT_FALSE(faces_away(a, at(view, 200, 10.0001f), at(view, 100, 10)));
+}
+
+} // namespace
