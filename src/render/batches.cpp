@@ -125,6 +125,25 @@ void add_visible_triangles(MeshLane &lane, const std::array<MeshVertex, MAX_MESH
     lane.index_count += kept;
 }
 
+// Without batching, an object goes to OpenGL on its own, placed by a model-view matrix of its
+// own as a plain view places it: the transform is OpenGL's, and one draw carries one object.
+void draw_alone(const Mesh &mesh, const std::array<std::array<float, 3>, 3> &m, float x, float y,
+                float z, const uint16_t *indices, int index_count, bool cull) {
+    if (index_count == 0) {
+        return;
+    }
+    // Column by column, as OpenGL takes a matrix.
+    const GLfloat matrix[16] = {m[0][0], m[1][0], m[2][0], 0.0f, m[0][1], m[1][1], m[2][1], 0.0f,
+                                m[0][2], m[1][2], m[2][2], 0.0f, x,       y,       z,       1.0f};
+    cull_hidden_faces(cull);
+    glPushMatrix();
+    glMultMatrixf(matrix);
+    glTexCoordPointer(2, GL_FLOAT, sizeof(MeshVertex), &mesh.vertices[0].s);
+    glVertexPointer(3, GL_FLOAT, sizeof(MeshVertex), &mesh.vertices[0].x);
+    glDrawElements(GL_TRIANGLES, index_count, GL_UNSIGNED_SHORT, indices);
+    glPopMatrix();
+}
+
 } // namespace
 
 void begin_mesh_batch(Model model, uint32_t texture) {
@@ -142,6 +161,11 @@ void begin_mesh_batch(Model model, uint32_t texture) {
 void add_mesh_copy(const Placement &p, const ViewVolume &view, SphereView lies,
                    bool cull_small_triangles) {
     const Mesh &mesh = *batch_mesh;
+    if (!view_tricks.batching && !cull_small_triangles) {
+        draw_alone(mesh, p.rotation_scale, p.x, p.y, p.z, mesh.indices.data(), mesh.index_count,
+                   culls(batch_hides_back_faces, lies));
+        return;
+    }
     std::array<MeshVertex, MAX_MESH_VERTICES> placed;
     const auto &m = p.rotation_scale;
     for (int i = 0; i < mesh.vertex_count; ++i) {
@@ -160,6 +184,20 @@ void add_mesh_copy(const Placement &p, const ViewVolume &view, SphereView lies,
     }
     MeshLane &lane = lies == SPHERE_INSIDE ? whole_meshes : edge_meshes;
     const bool cull = culls(batch_hides_back_faces, lies);
+    if (!view_tricks.batching) {
+        std::array<uint16_t, MAX_MESH_INDICES> kept_indices;
+        const uint16_t *indices = mesh.indices.data();
+        int index_count = mesh.index_count;
+        if (cull_small_triangles) {
+            std::array<WindowPoint, MAX_MESH_VERTICES> window;
+            to_window(view, &placed[0].x, STRIDE, mesh.vertex_count, window.data());
+            index_count = keep_covering_triangles(window.data(), mesh.indices.data(),
+                                                  mesh.index_count, cull, kept_indices.data());
+            indices = kept_indices.data();
+        }
+        draw_alone(mesh, m, p.x, p.y, p.z, indices, index_count, cull);
+        return;
+    }
     if (lane.vertex_count + mesh.vertex_count > lane.capacity ||
         lane.index_count + mesh.index_count > INDICES_PER_VERTEX * lane.capacity) {
         flush(lane, cull);
@@ -175,9 +213,6 @@ void add_mesh_copy(const Placement &p, const ViewVolume &view, SphereView lies,
         lane.index_count += mesh.index_count;
     } else {
         add_visible_triangles(lane, placed, view, cull);
-    }
-    if (!view_tricks.batching) {
-        flush(lane, cull);
     }
 }
 
@@ -209,6 +244,15 @@ void add_coloured_triangle(const std::array<std::array<float, 3>, 3> &corners, C
                         to_window(view, corners[2][0], corners[2][1], corners[2][2]))) {
         return;
     }
+    if (!view_tricks.batching) {
+        glColor3f(colour.red, colour.green, colour.blue);
+        glBegin(GL_TRIANGLES);
+        for (const auto &c : corners) {
+            glVertex3f(c[0], c[1], c[2]);
+        }
+        glEnd();
+        return;
+    }
     ColourLane &lane = lies == SPHERE_INSIDE ? whole_colours : edge_colours;
     if (lane.vertex_count + 3 > lane.capacity) {
         flush(lane, false);
@@ -216,15 +260,21 @@ void add_coloured_triangle(const std::array<std::array<float, 3>, 3> &corners, C
     for (const auto &c : corners) {
         append_vertex(lane, c, colour);
     }
-    if (!view_tricks.batching) {
-        flush(lane, false);
-    }
 }
 
 void add_coloured_mesh(Model model, float x, float y, float z, Colour colour,
                        const ViewVolume &view, SphereView lies, bool cull_small_triangles) {
     const Mesh &mesh = model_mesh(model);
     const bool cull = culls(mesh.back_faces_hidden, lies);
+    if (!view_tricks.batching) {
+        constexpr std::array<std::array<float, 3>, 3> UNTURNED = {
+            {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
+        glDisableClientState(GL_COLOR_ARRAY);
+        glColor3f(colour.red, colour.green, colour.blue);
+        draw_alone(mesh, UNTURNED, x, y, z, mesh.indices.data(), mesh.index_count, cull);
+        glEnableClientState(GL_COLOR_ARRAY);
+        return;
+    }
     ColourLane &lane = cull ? closed_colours : lies == SPHERE_INSIDE ? whole_colours : edge_colours;
     if (lane.vertex_count + mesh.index_count > lane.capacity) {
         flush(lane, cull);
@@ -248,9 +298,6 @@ void add_coloured_mesh(Model model, float x, float y, float z, Colour colour,
         for (int k = 0; k < 3; ++k) {
             append_vertex(lane, moved[t[k]], colour);
         }
-    }
-    if (!view_tricks.batching) {
-        flush(lane, cull);
     }
 }
 

@@ -9,7 +9,9 @@ struct ViewTricks {
     bool back_face_cull = true;      // triangles facing away, where the model hides them
     bool front_to_back = true;       // tanks and trees nearest first: the depth test then
                                      // rejects what they hide before it is shaded
-    bool batching = true;            // many copies in one draw; off, a draw per object
+    // Many copies placed in the world on the CPU and sent in one draw; off, a draw per object,
+    // placed by a matrix of its own (the small-triangle cull then sifts only tank parts).
+    bool batching = true;
 };
 
 extern ViewTricks view_tricks;
