@@ -305,16 +305,3 @@ Rgb fogged(double r, double g, double b, double eye_depth) {
     };
     return Rgb{mix(r, FOG_COLOUR[0]), mix(g, FOG_COLOUR[1]), mix(b, FOG_COLOUR[2])};
 }
-
-bool write_ppm(const std::string &path, const std::vector<uint8_t> &frame) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        return false;
-    }
-    out << "P6\n" << SCREEN_WIDTH << " " << SCREEN_HEIGHT << "\n255\n";
-    for (int y = SCREEN_HEIGHT - 1; y >= 0; --y) {
-        out.write(reinterpret_cast<const char *>(&frame[static_cast<size_t>(y) * SCREEN_WIDTH * 3]),
-                  SCREEN_WIDTH * 3);
-    }
-    return static_cast<bool>(out);
-}

@@ -70,6 +70,3 @@ void tank_model_to_world(float tank_x, float tank_y, float tank_z, float heading
 
 // A colour of 0..1 components after linear fog at this eye depth, in 0..255.
 Rgb fogged(double r, double g, double b, double eye_depth);
-
-// Writes the frame as a binary PPM (for a look at it).
-bool write_ppm(const std::string &path, const std::vector<uint8_t> &frame);
