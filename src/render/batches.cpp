@@ -100,17 +100,38 @@ void append_vertex(ColourLane &lane, const std::array<float, 3> &v, Colour colou
         ColouredVertex{v[0], v[1], v[2], colour.red, colour.green, colour.blue};
 }
 
-// A copy's triangles that may cover a pixel centre (and face the eye, with `cull`): a small
-// copy keeps few of them, and only their corners are sent, each once.
+constexpr int MESH_STRIDE = sizeof(MeshVertex) / sizeof(float);
+
+// The batch's model placed in the world on the CPU.
+void place_copy(const Placement &p, std::array<MeshVertex, MAX_MESH_VERTICES> &placed) {
+    const Mesh &mesh = *batch_mesh;
+    const auto &m = p.rotation_scale;
+    for (int i = 0; i < mesh.vertex_count; ++i) {
+        const MeshVertex &v = mesh.vertices[i];
+        placed[i].s = v.s;
+        placed[i].t = v.t;
+        placed[i].x = m[0][0] * v.x + m[0][1] * v.y + m[0][2] * v.z + p.x;
+        placed[i].y = m[1][0] * v.x + m[1][1] * v.y + m[1][2] * v.z + p.y;
+        placed[i].z = m[2][0] * v.x + m[2][1] * v.y + m[2][2] * v.z + p.z;
+    }
+}
+
+// The indices of a placed copy's triangles that may cover a pixel centre (and face the eye,
+// with `cull`); returns how many.
+int covering_triangles(const std::array<MeshVertex, MAX_MESH_VERTICES> &placed,
+                       const ViewVolume &view, bool cull, uint16_t *out) {
+    const Mesh &mesh = *batch_mesh;
+    std::array<WindowPoint, MAX_MESH_VERTICES> window;
+    to_window(view, &placed[0].x, MESH_STRIDE, mesh.vertex_count, window.data());
+    return keep_covering_triangles(window.data(), mesh.indices.data(), mesh.index_count, cull, out);
+}
+
+// A small copy keeps few of its triangles: only their corners are sent, each once.
 void add_visible_triangles(MeshLane &lane, const std::array<MeshVertex, MAX_MESH_VERTICES> &placed,
                            const ViewVolume &view, bool cull) {
     const Mesh &mesh = *batch_mesh;
-    constexpr int STRIDE = sizeof(MeshVertex) / sizeof(float);
-    std::array<WindowPoint, MAX_MESH_VERTICES> window;
-    to_window(view, &placed[0].x, STRIDE, mesh.vertex_count, window.data());
     uint16_t *indices = &lane.indices[lane.index_count];
-    const int kept = keep_covering_triangles(window.data(), mesh.indices.data(), mesh.index_count,
-                                             cull, indices);
+    const int kept = covering_triangles(placed, view, cull, indices);
     constexpr uint16_t NOT_SENT = 0xffff;
     std::array<uint16_t, MAX_MESH_VERTICES> sent_as;
     std::fill(sent_as.begin(), sent_as.begin() + mesh.vertex_count, NOT_SENT);
@@ -167,35 +188,18 @@ void add_mesh_copy(const Placement &p, const ViewVolume &view, SphereView lies,
         return;
     }
     std::array<MeshVertex, MAX_MESH_VERTICES> placed;
-    const auto &m = p.rotation_scale;
-    for (int i = 0; i < mesh.vertex_count; ++i) {
-        const MeshVertex &v = mesh.vertices[i];
-        placed[i].s = v.s;
-        placed[i].t = v.t;
-        placed[i].x = m[0][0] * v.x + m[0][1] * v.y + m[0][2] * v.z + p.x;
-        placed[i].y = m[1][0] * v.x + m[1][1] * v.y + m[1][2] * v.z + p.y;
-        placed[i].z = m[2][0] * v.x + m[2][1] * v.y + m[2][2] * v.z + p.z;
-    }
-    constexpr int STRIDE = sizeof(MeshVertex) / sizeof(float);
+    place_copy(p, placed);
     // A bounding sphere intersecting the view's edge is loose: the model itself may lie inside.
     if (lies == SPHERE_INTERSECTING && view_tricks.frustum_cull &&
-        all_inside(view, &placed[0].x, STRIDE, mesh.vertex_count)) {
+        all_inside(view, &placed[0].x, MESH_STRIDE, mesh.vertex_count)) {
         lies = SPHERE_INSIDE;
     }
     MeshLane &lane = lies == SPHERE_INSIDE ? whole_meshes : edge_meshes;
     const bool cull = culls(batch_hides_back_faces, lies);
     if (!view_tricks.batching) {
-        std::array<uint16_t, MAX_MESH_INDICES> kept_indices;
-        const uint16_t *indices = mesh.indices.data();
-        int index_count = mesh.index_count;
-        if (cull_small_triangles) {
-            std::array<WindowPoint, MAX_MESH_VERTICES> window;
-            to_window(view, &placed[0].x, STRIDE, mesh.vertex_count, window.data());
-            index_count = keep_covering_triangles(window.data(), mesh.indices.data(),
-                                                  mesh.index_count, cull, kept_indices.data());
-            indices = kept_indices.data();
-        }
-        draw_alone(mesh, m, p.x, p.y, p.z, indices, index_count, cull);
+        std::array<uint16_t, MAX_MESH_INDICES> kept;
+        const int kept_count = covering_triangles(placed, view, cull, kept.data());
+        draw_alone(mesh, p.rotation_scale, p.x, p.y, p.z, kept.data(), kept_count, cull);
         return;
     }
     if (lane.vertex_count + mesh.vertex_count > lane.capacity ||

@@ -14,4 +14,7 @@ struct ViewTricks {
     bool batching = true;
 };
 
+// Every trick off: the plain view.
+constexpr ViewTricks PLAIN_VIEW = {false, false, false, false, false};
+
 extern ViewTricks view_tricks;

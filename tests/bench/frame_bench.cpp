@@ -47,8 +47,6 @@ std::string choose_textures(int argc, char **argv) {
     return path;
 }
 
-constexpr ViewTricks PLAIN{false, false, false, false, false};
-
 // The view's tricks with one turned off.
 ViewTricks without(bool ViewTricks::*trick) {
     ViewTricks tricks;
@@ -135,9 +133,9 @@ int main(int argc, char **argv) {
     const ViewTricks all;
     // Plain and with the tricks, for one and for four players; the floor; then each trick off.
     std::array<Case, 10> cases = {{
-        {"reference", 1, PLAIN, false, {}, {}},
+        {"reference", 1, PLAIN_VIEW, false, {}, {}},
         {"optimized", 1, all, false, {}, {}},
-        {"reference", 4, PLAIN, false, {}, {}},
+        {"reference", 4, PLAIN_VIEW, false, {}, {}},
         {"optimized", 4, all, false, {}, {}},
         {"floor", 4, all, true, {}, {}},
         {"frustum-cull", 4, without(&ViewTricks::frustum_cull), false, {}, {}},

@@ -37,7 +37,7 @@ class MatchDisplay : public ::testing::Environment {
 };
 
 std::vector<uint8_t> draw_both_ways(std::vector<uint8_t> &plain_frame) {
-    view_tricks = ViewTricks{false, false, false, false, false};
+    view_tricks = PLAIN_VIEW;
     plain_frame = render_frame();
     view_tricks = ViewTricks{};
     return render_frame();
