@@ -61,7 +61,9 @@ e2e_setup() {
     start_xvfb
 }
 # A fresh X server; -noreset, as a reset when the last client leaves drops a game starting then.
+# The number of a server killed before must not be read as the new one's.
 start_xvfb() {
+    : >"$E2E_TMP/display"
     Xvfb -displayfd 3 -screen 0 "$E2E_SCREEN" -nolisten tcp -noreset 3>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
     XVFB_PID=$!
     wait_for "Xvfb's display number" xvfb_ready
