@@ -9,11 +9,10 @@
 
 #include <algorithm>
 #include <csignal>
-#include <cstdlib>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -25,6 +24,7 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 using Words = std::vector<uint32_t>;
+using Names = std::vector<std::string>;
 constexpr uint32_t UNTOUCHED = 0xeeeeeeee;
 // The word of GameSettings that each field of a settings file fills, in file order.
 constexpr int SETTINGS_WORD[11] = {0, 1, 3, 4, 5, 6, 7, 8, 9, 10, 2};
@@ -52,6 +52,12 @@ void load_over_marks() {
     load_settings("keyboard.cfg");
 }
 
+void expect_nothing_loaded(const char *file) {
+    load_over_marks();
+    EXPECT_EQ(words_of(player_controls), Words(32, UNTOUCHED)) << file;
+    EXPECT_EQ(words_of(game_settings), Words(11, UNTOUCHED)) << file;
+}
+
 void write_packed(const Bytes &payload, const char *path = "keyboard.cfg") {
     PACKFILE *file = pack_fopen(path, "pw");
     ASSERT_NE(file, nullptr);
@@ -64,8 +70,8 @@ Bytes read_raw(const std::string &path) {
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::vector<std::string> folder_names() {
-    std::vector<std::string> names;
+Names folder_names() {
+    Names names;
     for (const fs::directory_entry &entry : fs::directory_iterator("."))
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
@@ -76,6 +82,7 @@ std::vector<std::string> folder_names() {
 class ConfigFile : public testing::Test {
   protected:
     void SetUp() override {
+        install_allegro(SYSTEM_NONE, &errno, atexit); // no display, keyboard or sound
         std::string pattern = (fs::temp_directory_path() / "config_test.XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         folder_ = pattern;
@@ -112,13 +119,13 @@ TEST_F(ConfigFile, SavedFilesHoldTheExactPayloadsAndLoadBackBitForBit) {
     for (int word : SETTINGS_WORD)
         file_order.push_back(settings[word]);
     EXPECT_EQ(read_raw("match.raw"), le32(file_order));
-    EXPECT_EQ(folder_names(),
-              (std::vector<std::string>{"keyboard.cfg", "keyboard.raw", "match.kmp", "match.raw"}));
+    EXPECT_EQ(folder_names(), (Names{"keyboard.cfg", "keyboard.raw", "match.kmp", "match.raw"}));
     player_controls = {};
     game_settings = GameSettings{};
     load_controls();
     load_settings("match.kmp");
-    EXPECT_TRUE(words_of(player_controls) == controls && words_of(game_settings) == settings);
+    EXPECT_EQ(words_of(player_controls), controls);
+    EXPECT_EQ(words_of(game_settings), settings);
 }
 
 TEST_F(ConfigFile, ShortAndLongFilesFillWholeFieldsInFileOrder) {
@@ -137,40 +144,52 @@ TEST_F(ConfigFile, ShortAndLongFilesFillWholeFieldsInFileOrder) {
     }
 }
 
+// Nothing is read from them, and a save leaves them as they are.
 TEST_F(ConfigFile, FilesThatCannotBeReadChangeNothing) {
-    const auto nothing_loaded = [] {
-        load_over_marks();
-        return words_of(player_controls) == Words(32, UNTOUCHED) &&
-               words_of(game_settings) == Words(11, UNTOUCHED);
-    };
-    EXPECT_TRUE(nothing_loaded()) << "missing";
+    expect_nothing_loaded("missing");
     EXPECT_TRUE(folder_names().empty()) << "loading made a file";
     std::ofstream("keyboard.cfg", std::ios::binary) << std::string(128, '\1');
-    EXPECT_TRUE(nothing_loaded()) << "not a packed file";
+    expect_nothing_loaded("not a packed file");
+    player_controls = {};
+    save_controls(); // the bindings take its place
+    load_over_marks();
+    EXPECT_EQ(words_of(player_controls), Words(32, 0)) << "no bindings saved over it";
     fs::remove("keyboard.cfg");
     fs::create_directory("keyboard.cfg");
-    EXPECT_TRUE(nothing_loaded()) << "a folder";
+    expect_nothing_loaded("a folder");
+    save_controls();
+    EXPECT_TRUE(fs::is_directory("keyboard.cfg"));
     fs::remove("keyboard.cfg");
     // Opening a FIFO for reading would wait for a writer for ever; it is refused at once, as
-    // a datafile, for writing, and by a save, which leaves it a FIFO.
+    // a datafile and for writing.
     ASSERT_EQ(mkfifo("keyboard.cfg", 0644), 0);
-    EXPECT_TRUE(nothing_loaded()) << "a FIFO";
+    expect_nothing_loaded("a FIFO");
     EXPECT_FALSE(datafile_intact("keyboard.cfg"));
     EXPECT_EQ(open_regular_for_writing("keyboard.cfg", F_WRITE), nullptr);
     save_controls();
-    EXPECT_TRUE(fs::is_fifo("keyboard.cfg") && folder_names().size() == 1);
+    EXPECT_TRUE(fs::is_fifo("keyboard.cfg"));
+    EXPECT_EQ(folder_names(), (Names{"keyboard.cfg"}));
     fs::remove("keyboard.cfg");
+    // No read rights. Root reads and writes anything: the child drops to the user "nobody".
     write_packed(Bytes(128, 1));
+    const Bytes unreadable = read_raw("keyboard.cfg");
     fs::permissions("keyboard.cfg", fs::perms::owner_write);
-    // Root reads anything: the child drops to the user "nobody" first.
     const pid_t child = fork();
-    if (child == 0)
-        _exit(geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0) ? 2 : !nothing_loaded());
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(2);
+        expect_nothing_loaded("no read rights");
+        save_controls();
+        std::fflush(stdout);
+        _exit(HasFailure() ? 1 : 0);
+    }
     int status = -1;
     waitpid(child, &status, 0);
     if (WIFEXITED(status) && WEXITSTATUS(status) == 2)
         GTEST_SKIP() << "cannot act as an ordinary user here";
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "no read rights: " << status;
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child status " << status;
+    EXPECT_EQ(read_raw("keyboard.cfg"), unreadable) << "a save replaced a file without rights";
+    EXPECT_EQ(folder_names(), (Names{"keyboard.cfg"}));
 }
 
 TEST_F(ConfigFile, AWriteCutShortLeavesTheOldFileWhole) {
@@ -190,36 +209,40 @@ TEST_F(ConfigFile, AWriteCutShortLeavesTheOldFileWhole) {
     EXPECT_EQ(save_settings("new.kmp"), SETTINGS_WRITE_FAILED);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, handler);
-    EXPECT_TRUE(read_raw("old.kmp") == old_settings && read_raw("keyboard.cfg") == old_controls);
+    EXPECT_EQ(read_raw("old.kmp"), old_settings);
+    EXPECT_EQ(read_raw("keyboard.cfg"), old_controls);
     // No half-written file is left behind, under the target's name or any other.
-    EXPECT_EQ(folder_names(), (std::vector<std::string>{"keyboard.cfg", "old.kmp"}));
+    EXPECT_EQ(folder_names(), (Names{"keyboard.cfg", "old.kmp"}));
 }
 
 TEST_F(ConfigFile, SaveReplacesOnlySettingsFilesAndLoadTakesOnlySettings) {
     EXPECT_EQ(save_settings("old.kmp"), SETTINGS_DONE);
     EXPECT_EQ(save_settings("old.kmp"), SETTINGS_DONE) << "over a settings file";
-    // The bindings, a datafile of exactly a settings file's size, text, a folder.
+    // The bindings, a datafile of exactly a settings file's size, text, a folder, a packed file
+    // shorter than one field.
     write_packed(Bytes(128, 7));
     Bytes datafile = {'A', 'L', 'L', '.'};
     datafile.resize(44);
     write_packed(datafile, "menus.dat");
     std::ofstream("notes.kmp") << "my notes";
     fs::create_directory("folder.kmp");
+    write_packed(Bytes(3, 7), "short.kmp");
     game_settings.number_of_trees = 77;
-    for (const char *other : {"keyboard.cfg", "menus.dat", "notes.kmp", "folder.kmp"}) {
+    const Bytes bindings = read_raw("keyboard.cfg");
+    EXPECT_EQ(save_settings("keyboard.cfg"), SETTINGS_NOT_SETTINGS_FILE);
+    EXPECT_EQ(read_raw("keyboard.cfg"), bindings);
+    for (const char *other : {"menus.dat", "notes.kmp", "folder.kmp", "short.kmp"}) {
         const Bytes before = fs::is_directory(other) ? Bytes() : read_raw(other);
         EXPECT_EQ(save_settings(other), SETTINGS_NOT_SETTINGS_FILE) << other;
         EXPECT_TRUE(fs::is_directory(other) || read_raw(other) == before) << other;
-    }
-    for (const char *other : {"menus.dat", "notes.kmp", "folder.kmp"}) {
         EXPECT_EQ(load_settings(other), SETTINGS_NOT_SETTINGS_FILE) << other;
         EXPECT_EQ(game_settings.number_of_trees, 77) << other;
     }
     EXPECT_EQ(load_settings("missing.kmp"), SETTINGS_MISSING);
     EXPECT_EQ(load_settings("old.kmp"), SETTINGS_DONE);
     EXPECT_EQ(game_settings.number_of_trees, GameSettings{}.number_of_trees);
-    EXPECT_EQ(folder_names(), (std::vector<std::string>{"folder.kmp", "keyboard.cfg", "menus.dat",
-                                                        "notes.kmp", "old.kmp"}));
+    EXPECT_EQ(folder_names(),
+              (Names{"folder.kmp", "keyboard.cfg", "menus.dat", "notes.kmp", "old.kmp", "short.kmp"}));
     // A name the file system takes, with room for the temporary file's suffix.
     EXPECT_TRUE(name_fits(("folder.kmp/" + std::string(250, 'n')).c_str(), 5));
     EXPECT_FALSE(name_fits(std::string(251, 'n').c_str(), 5));
@@ -233,8 +256,9 @@ TEST_F(ConfigFile, ALinkedFileStaysALinkAndTheFileItNamesIsWritten) {
     player_controls[2].keys[6] = 42;
     save_controls();
     save_controls();
-    EXPECT_TRUE(fs::is_symlink("keyboard.cfg") && fs::is_symlink("keys/middle"));
-    EXPECT_EQ(folder_names(), (std::vector<std::string>{"keyboard.cfg", "keys", "real.cfg"}));
+    EXPECT_TRUE(fs::is_symlink("keyboard.cfg"));
+    EXPECT_TRUE(fs::is_symlink("keys/middle"));
+    EXPECT_EQ(folder_names(), (Names{"keyboard.cfg", "keys", "real.cfg"}));
     player_controls = {};
     load_controls();
     EXPECT_EQ(player_controls[2].keys[6], 42);

@@ -26,10 +26,6 @@ BITMAP *image(const DATAFILE *data, int index) {
     return static_cast<BITMAP *>(data[index].dat);
 }
 
-bool is_mask(BITMAP *bmp, int x, int y) {
-    return getpixel(bmp, x, y) == bitmap_mask_color(bmp);
-}
-
 struct Box {
     int x, y, w, h;
 };
@@ -42,25 +38,22 @@ void expect_layout(const char *screen, const std::vector<Box> &buttons,
     };
     for (size_t i = 0; i < buttons.size(); ++i) {
         const Box a = buttons[i];
-        EXPECT_TRUE(a.w >= 16 && a.h >= 16) << screen << " button " << i;
+        EXPECT_TRUE(a.w >= 16 && a.h >= 16) << screen << " button " << i << " is too small";
         EXPECT_TRUE(a.x >= 0 && a.y >= 0 && a.x + a.w <= MENU_WIDTH && a.y + a.h <= MENU_HEIGHT)
             << screen << " button " << i << " leaves the screen";
-        for (size_t j = i + 1; j < buttons.size(); ++j) {
+        for (size_t j = i + 1; j < buttons.size(); ++j)
             EXPECT_FALSE(overlap(a, buttons[j])) << screen << " buttons " << i << " and " << j;
-        }
-        for (const Box text : texts) {
+        for (const Box text : texts)
             EXPECT_FALSE(overlap(a, text)) << screen << " button " << i << " on a text line";
-        }
     }
 }
 
 // A sample as signed values in [-1, 1]; Allegro keeps them unsigned, centred on half the range.
 std::vector<double> wave_of(const SAMPLE *spl) {
     std::vector<double> wave(spl->len);
-    for (size_t i = 0; i < wave.size(); ++i) {
+    for (size_t i = 0; i < wave.size(); ++i)
         wave[i] = spl->bits == 16 ? (static_cast<const uint16_t *>(spl->data)[i] - 32768) / 32768.0
                                   : (static_cast<const uint8_t *>(spl->data)[i] - 128) / 128.0;
-    }
     return wave;
 }
 
@@ -76,16 +69,14 @@ TEST(Datafiles, HoldTheListedObjectsInOrder) {
     struct Listing {
         const char *file;
         const char *const *names;
-        int count;
-        int type;
+        int count, type;
         const char *extension;
     };
-    const std::array<Listing, 3> listings = {{
-        {"menus.dat", MENU_OBJECT_NAMES.data(), MENU_OBJECT_COUNT, DAT_BITMAP, "BMP"},
-        {"textures.dat", TEXTURE_OBJECT_NAMES.data(), NUM_TEXTURES, DAT_BITMAP, "BMP"},
-        {"sounds.dat", SOUND_OBJECT_NAMES.data(), NUM_SOUNDS, DAT_SAMPLE, "WAV"},
-    }};
-    for (const Listing &listing : listings) {
+    for (const Listing &listing : std::array<Listing, 3>{{
+             {"menus.dat", MENU_OBJECT_NAMES.data(), MENU_OBJECT_COUNT, DAT_BITMAP, "BMP"},
+             {"textures.dat", TEXTURE_OBJECT_NAMES.data(), NUM_TEXTURES, DAT_BITMAP, "BMP"},
+             {"sounds.dat", SOUND_OBJECT_NAMES.data(), NUM_SOUNDS, DAT_SAMPLE, "WAV"},
+         }}) {
         DATAFILE *data = game_datafile(listing.file);
         ASSERT_NE(data, nullptr) << listing.file << " missing in " << GAME_DIR;
         int count = 0;
@@ -105,7 +96,8 @@ TEST(Datafiles, HoldTheListedObjectsInOrder) {
 TEST(Images, EveryOneIsAPictureAndEveryHighlightPlainlyDiffers) {
     static DATAFILE *menus = game_datafile("menus.dat");
     static DATAFILE *textures = game_datafile("textures.dat");
-    ASSERT_TRUE(menus != nullptr && textures != nullptr) << "datafiles missing in " << GAME_DIR;
+    ASSERT_NE(menus, nullptr) << "menus.dat missing in " << GAME_DIR;
+    ASSERT_NE(textures, nullptr) << "textures.dat missing in " << GAME_DIR;
     EXPECT_EQ(image(menus, MENU_BACKGROUND)->w, MENU_WIDTH);
     EXPECT_EQ(image(menus, MENU_BACKGROUND)->h, MENU_HEIGHT);
     // OpenGL takes textures with sides of a power of two.
@@ -116,37 +108,33 @@ TEST(Images, EveryOneIsAPictureAndEveryHighlightPlainlyDiffers) {
     }
     for (const DATAFILE *data : {menus, textures}) {
         for (int i = 0; data[i].type != DAT_END; ++i) {
+            BITMAP *bmp = image(data, i);
             std::set<int> colours;
-            for (int y = 0; y < image(data, i)->h; ++y) {
-                for (int x = 0; x < image(data, i)->w; ++x) {
-                    if (!is_mask(image(data, i), x, y)) {
-                        colours.insert(getpixel(image(data, i), x, y));
-                    }
-                }
-            }
+            for (int y = 0; y < bmp->h; ++y)
+                for (int x = 0; x < bmp->w; ++x)
+                    if (getpixel(bmp, x, y) != bitmap_mask_color(bmp))
+                        colours.insert(getpixel(bmp, x, y));
             EXPECT_GE(colours.size(), 3u) << "object " << i << " is a flat fill";
         }
     }
     for (int index : {MENU_OK, MENU_CONTROLS, MENU_DOWN, MENU_EXIT, MENU_LOAD, MENU_OPTIONS,
                       MENU_ONE_PLAYER, MENU_TWO_PLAYERS, MENU_THREE_PLAYERS, MENU_FOUR_PLAYERS,
                       MENU_SAVE, MENU_START, MENU_UP}) {
-        BITMAP *normal = image(menus, index);
-        BITMAP *lit = image(menus, index + 1);
-        ASSERT_TRUE(normal->w == lit->w && normal->h == lit->h) << "object " << index;
+        BITMAP *normal = image(menus, index), *lit = image(menus, index + 1);
+        ASSERT_EQ(normal->w, lit->w) << "object " << index;
+        ASSERT_EQ(normal->h, lit->h) << "object " << index;
         int differing = 0;
         for (int y = 0; y < normal->h; ++y) {
             for (int x = 0; x < normal->w; ++x) {
-                const int a = getpixel(normal, x, y);
-                const int b = getpixel(lit, x, y);
-                const int change = std::abs(getr24(a) - getr24(b)) +
-                                   std::abs(getg24(a) - getg24(b)) +
-                                   std::abs(getb24(a) - getb24(b));
-                differing += change > 60 ? 1 : 0;
+                const int a = getpixel(normal, x, y), b = getpixel(lit, x, y);
+                differing += std::abs(getr24(a) - getr24(b)) + std::abs(getg24(a) - getg24(b)) +
+                                     std::abs(getb24(a) - getb24(b)) > 60;
             }
         }
         EXPECT_GT(differing, normal->w * normal->h / 3) << "object " << index;
     }
-    EXPECT_FALSE(is_mask(image(menus, MENU_POINTER), 0, 0)) << "the hot spot pixel is not drawn";
+    BITMAP *pointer = image(menus, MENU_POINTER);
+    EXPECT_NE(getpixel(pointer, 0, 0), bitmap_mask_color(pointer)) << "no hot spot pixel";
 
     // The buttons where each menu screen puts them.
     const auto at = [](int index, int x, int y) {
@@ -187,9 +175,9 @@ TEST(Sounds, EveryCueIsHeardUnclippedAndUnlikeTheOthers) {
         ASSERT_EQ(sounds[i].type, DAT_SAMPLE) << "cue " << i;
         const SAMPLE *sample = static_cast<const SAMPLE *>(sounds[i].dat);
         EXPECT_EQ(sample->stereo, 0) << "cue " << i;
-        EXPECT_TRUE(sample->bits == 8 || sample->bits == 16) << "cue " << i;
+        ASSERT_TRUE(sample->bits == 8 || sample->bits == 16) << "cue " << i;
         EXPECT_TRUE(sample->freq == 22050 || sample->freq == 44100) << "cue " << i;
-        waves.push_back(wave_of(static_cast<const SAMPLE *>(sounds[i].dat)));
+        waves.push_back(wave_of(sample));
         const auto [low, high] = std::minmax_element(waves[i].begin(), waves[i].end());
         EXPECT_LT(std::max(-*low, *high), 0.97) << "cue " << i << " clips";
         EXPECT_GT(rms(waves[i], waves[i].size()), 0.02) << "cue " << i << " is silent";
@@ -198,9 +186,8 @@ TEST(Sounds, EveryCueIsHeardUnclippedAndUnlikeTheOthers) {
         for (size_t b = a + 1; b < waves.size(); ++b) {
             const size_t common = std::min(waves[a].size(), waves[b].size());
             std::vector<double> difference(common);
-            for (size_t i = 0; i < common; ++i) {
+            for (size_t i = 0; i < common; ++i)
                 difference[i] = waves[a][i] - waves[b][i];
-            }
             EXPECT_GT(rms(difference, common),
                       0.5 * std::min(rms(waves[a], common), rms(waves[b], common)))
                 << "cues " << a << " and " << b << " sound alike";

@@ -17,10 +17,9 @@ TEST(DefaultKeyboardCfg, BindsEveryActionToItsOwnFreeKey) {
     ASSERT_EQ(got, 4 * static_cast<long>(sizeof(PlayerControls))) << "four records, no more";
     std::set<int32_t> used;
     for (int p = 0; p < 4; ++p) {
-        const PlayerControls &player = records[p];
-        EXPECT_EQ(player.control_type, CONTROL_KEYBOARD);
-        for (int32_t key : player.keys) {
-            // F12 and Escape are the match's own: the screenshot and the way out.
+        EXPECT_EQ(records[p].control_type, CONTROL_KEYBOARD);
+        // F12 and Escape are the match's own: the screenshot and the way out.
+        for (int32_t key : records[p].keys) {
             EXPECT_TRUE(key > 0 && key < KEY_MAX && key != KEY_F12 && key != KEY_ESC) << key;
             EXPECT_TRUE(used.insert(key).second) << "key " << key << " is bound twice";
         }

@@ -25,7 +25,7 @@ steer() {
 start_game
 wait_for "the game to open the sound device" test -s "$audio"
 open_options
-load_settings_via_menu three.kmp
+use_settings_file load three.kmp options.png
 escape_to menu-start.png
 start_match 3 shows_three_views
 wait_screen_settled still.png

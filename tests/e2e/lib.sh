@@ -1,28 +1,24 @@
 # shellcheck shell=bash disable=SC2034,SC2048,SC2086,SC2155,SC2217
-# End-to-end helpers: the real game in a private copy of its folder, on a private X server,
-# driven with xdotool as a person would. Every wait is a bounded poll for a condition.
-# Usage (bash): . lib.sh; e2e_setup GAME_DIR [keyboard]; start_game; ...; pass
+# End-to-end helpers: the real game in a private folder on a private X server, driven with
+# xdotool as a person would; every wait is a bounded poll. . lib.sh; e2e_setup DIR; start_game; ...
 set -u
 
 E2E_WAIT=${E2E_WAIT:-120}         # seconds a condition may take on this small, shared machine
 E2E_DEADLINE=${E2E_DEADLINE:-900} # the watchdog ends the whole test after this
 PARK_X=632 PARK_Y=472             # the pointer rests on no button, so screens compare equal
-SKY_RGB="26 179 230"              # the match's clear and fog colour (0.1, 0.7, 0.9)
-SKY_TOLERANCE=20                  # 16-bit modes drop the low bits
+SKY_RGB="26 179 230"              # the match's clear and fog colour; 16-bit modes drop low bits
 E2E_NAME=$(basename "$0" .sh)
-# Options a test may set before e2e_setup: the program to copy and start, the virtual screen,
-# a window manager to run on it, and, with E2E_FOLLOW_WINDOW, a game that draws into a 640x480
-# window anywhere on a larger screen: points and screenshots are then taken relative to it.
+# Set before e2e_setup: the program, screen and window manager; E2E_FOLLOW_WINDOW for a game in
+# a 640x480 window anywhere on a larger screen (points and screenshots then relative to it).
 E2E_PROGRAM=${E2E_PROGRAM:-tankarena} E2E_SCREEN=${E2E_SCREEN:-640x480x24}
 E2E_WINDOW_MANAGER=${E2E_WINDOW_MANAGER:-} E2E_FOLLOW_WINDOW=${E2E_FOLLOW_WINDOW:-} WM_PID="" GAME_X=0 GAME_Y=0
-E2E_TMP="" XVFB_PID="" GAME_PID="" GAME_STATUS="" WATCHDOG_PID="" SHOT_COUNT=0 SHOT="" REFERENCE="" PREVIOUS=""
+E2E_TMP="" XVFB_PID="" GAME_PID="" GAME_STATUS="" WATCHDOG_PID="" SHOT_COUNT=0 SHOT="" REFERENCE="" PREVIOUS="" CASE=""
 
 log() { printf '[%s] %s\n' "$E2E_NAME" "$*"; }
 pass() { log passed; exit 0; }
-
 # Ends the test as failed; the game's output and screenshots stay in e2e-failures/.
 fail() {
-    printf '[%s] FAIL: %s\n' "$E2E_NAME" "$*" >&2
+    printf '[%s] FAIL: %s\n' "$E2E_NAME" "${CASE:+$CASE: }$*" >&2
     [ -n "$E2E_TMP" ] || exit 1
     ! game_running || import -window root "$E2E_TMP/at-failure.png" 2>/dev/null
     tail -n 20 "$E2E_TMP"/game.out "$E2E_TMP"/game.err >&2 2>/dev/null
@@ -31,25 +27,20 @@ fail() {
     echo "screenshots and output kept in $keep" >&2
     exit 1
 }
-
 e2e_cleanup() {
     local status=$? pid
     trap - EXIT INT TERM
     [ -z "$GAME_PID" ] || kill -KILL "$GAME_PID" 2>/dev/null
     [ -z "${E2E_AT_CLEANUP:-}" ] || $E2E_AT_CLEANUP
-    for pid in $GAME_PID $WM_PID $XVFB_PID $WATCHDOG_PID; do
-        kill -TERM "$pid" 2>/dev/null
-        wait "$pid" 2>/dev/null
-    done
+    for pid in $GAME_PID $WM_PID $XVFB_PID $WATCHDOG_PID; do kill -TERM "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
     [ -z "$E2E_TMP" ] || [ -n "${E2E_KEEP:-}" ] || rm -rf "$E2E_TMP"
     exit "$status"
 }
 
-# Makes the private game folder ($GAME) and home ($HOME) and starts an X server; with
-# "keyboard" the built default keyboard.cfg is copied too.
+# The private game folder ($GAME), home ($HOME) and X server; with "keyboard" the built
+# keyboard.cfg too. scripts/install-deps.sh installs Xvfb, xdotool, ImageMagick and pack.
 e2e_setup() {
     local src=${1:-} self=$$
-    # Xvfb, xdotool, ImageMagick and Allegro's pack: scripts/install-deps.sh installs them.
     [ -x "$src/$E2E_PROGRAM" ] || fail "usage: $0 GAME_DIR (a folder with the built game)"
     E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/e2e-$E2E_NAME.XXXXXX") || fail "mktemp failed"
     trap e2e_cleanup EXIT
@@ -60,8 +51,7 @@ e2e_setup() {
         sleep "$E2E_DEADLINE" </dev/null >/dev/null 2>&1 &
         wait $! && echo "[$E2E_NAME] deadline of $E2E_DEADLINE s reached" >&2 && kill -TERM $self
     ) &
-    WATCHDOG_PID=$!
-    GAME=$E2E_TMP/game
+    WATCHDOG_PID=$! GAME=$E2E_TMP/game
     mkdir -p "$GAME" "$E2E_TMP/home"
     cp "$src/$E2E_PROGRAM" "$GAME"/
     cp "$src"/{menus,sounds,textures}.dat "$GAME"/ || log "warning: a datafile is missing"
@@ -70,19 +60,16 @@ e2e_setup() {
     export HOME=$E2E_TMP/home
     start_xvfb
 }
-# A fresh X server for the game (after a test has killed the last one).
+# A fresh X server; -noreset, as a reset when the last client leaves drops a game starting then.
+# The number of a server killed before must not be read as the new one's.
 start_xvfb() {
-    # -noreset: a server resets when its last client leaves and drops connections meanwhile,
-    # so a game starting just as an xdotool call ends would find no display.
+    : >"$E2E_TMP/display"
     Xvfb -displayfd 3 -screen 0 "$E2E_SCREEN" -nolisten tcp -noreset 3>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
     XVFB_PID=$!
     wait_for "Xvfb's display number" xvfb_ready
     export DISPLAY=:$(head -n 1 "$E2E_TMP/display")
     wait_for "the X server to answer" xdotool getmouselocation
-    if [ -n "$E2E_WINDOW_MANAGER" ]; then
-        $E2E_WINDOW_MANAGER >"$E2E_TMP/window-manager.log" 2>&1 &
-        WM_PID=$!
-    fi
+    [ -z "$E2E_WINDOW_MANAGER" ] || { $E2E_WINDOW_MANAGER >"$E2E_TMP/window-manager.log" 2>&1 & WM_PID=$!; }
 }
 xvfb_ready() {
     kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb did not start: $(tail -n 5 "$E2E_TMP/xvfb.log")"
@@ -102,15 +89,13 @@ wait_for() { within "${@:2}" || fail "gave up after ${WAIT_SECONDS:-$E2E_WAIT} s
 # The processor time the game has used so far, in clock ticks (user and system).
 cpu_ticks() { need_game "to count its processor time" && awk '{ print $14 + $15 }' "/proc/$GAME_PID/stat"; }
 game_running() { [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; }
-# Sets GAME_STATUS once the game has ended, and prints it (not in a subshell: it waits).
-game_status_now() {
-    [ -n "$GAME_STATUS" ] || [ -z "$GAME_PID" ] || game_running || { wait "$GAME_PID" 2>/dev/null; GAME_STATUS=$?; }
-    echo "${GAME_STATUS:-running}"
+need_game() {
+    game_running && return
+    [ -z "$GAME_PID" ] || { wait "$GAME_PID" 2>/dev/null; GAME_STATUS=$?; }
+    fail "the game is not running (status ${GAME_STATUS:-none}) $*"
 }
-need_game() { game_running || { game_status_now >/dev/null; fail "the game is not running (status $GAME_STATUS) $*"; }; }
 
-# Starts ./tankarena in $GAME (through $GAME_RUNNER, if set); returns once its menu stands
-# still, kept as menu-start.png.
+# Starts the game in $GAME (through $GAME_RUNNER); returns once its menu stands as menu-start.png.
 start_game() {
     GAME_STATUS=""
     (cd "$GAME" && exec ${GAME_RUNNER:-} ./$E2E_PROGRAM >>"$E2E_TMP/game.out" 2>>"$E2E_TMP/game.err") &
@@ -127,17 +112,14 @@ game_window_shown() {
     named_window_shown && [ "$(xdotool search --onlyvisible --maxdepth 1 --name '.*' \
         getwindowgeometry %@ 2>/dev/null | tr -d '\n' | grep -o 'Position: 0,0 [^G]*Geometry: 640x480' | wc -l)" -ge 2 ]
 }
-
-# Waits up to $1 (60) seconds for the game to end and sets GAME_STATUS; the exit trap kills a
-# game that does not end.
+# Waits up to $1 (60) seconds for the game to end and sets GAME_STATUS.
 wait_game_exit() {
     WAIT_SECONDS=${1:-60} wait_for "the game to end" eval '! game_running'
     wait "$GAME_PID" 2>/dev/null
     GAME_STATUS=$? GAME_PID=""
     log "game ended with status $GAME_STATUS"
 }
-# Exit ends the game with status 0. It is clicked again while the game runs on: the end is
-# cheap to see, and on a loaded machine a click can go unseen.
+# Exit ends the game with status 0; clicked again while it runs on, as a busy machine can miss one.
 click_exit() {
     for _ in 1 2 3 4 5 6; do
         ! game_running || { press_at "$MAIN_EXIT" && WAIT_SECONDS=10 within eval '! game_running'; }
@@ -145,8 +127,7 @@ click_exit() {
     wait_game_exit 5 && [ "$GAME_STATUS" -eq 0 ] || fail "Exit ended the game with status $GAME_STATUS"
 }
 
-# With E2E_FOLLOW_WINDOW: GAME_X and GAME_Y from the shown 640x480 window named "Tank Arena"
-# (a mode change may put up a new one); fails while there is none.
+# GAME_X and GAME_Y of the 640x480 window named "Tank Arena" (a mode change may put up another).
 follow_window() {
     local w geometry
     for w in $(xdotool search --onlyvisible --name '^Tank Arena$' 2>/dev/null); do
@@ -162,8 +143,7 @@ screen_point() {
     [ -z "$E2E_FOLLOW_WINDOW" ] || follow_window || true
     echo $(($1 + GAME_X)) $(($2 + GAME_Y))
 }
-# The game knows where the pointer is only from motion in its window, and forgets it when it
-# changes display mode: a small move tells it again.
+# The game learns where the pointer is only from motion, and forgets it at a mode change.
 park_pointer() {
     xdotool mousemove $(screen_point $((PARK_X - 3)) $((PARK_Y - 3))) mousemove $(screen_point $PARK_X $PARK_Y) sleep 0.1 2>/dev/null
 }
@@ -172,8 +152,7 @@ press_at() { xdotool mousemove $(screen_point $*) sleep 0.15 mousedown 1 sleep 0
 click() { need_game "for a click at $*" && press_at "$@"; }
 # Holds key $1 for $2 (0.4) seconds, long enough for a game that polls the key state.
 hold_key() { need_game "to press $1" && xdotool keydown "$1" sleep "${2:-0.4}" keyup "$1"; }
-# Holds a key again and again until a command succeeds: a match reads keys only between
-# frames, and on a loaded machine a slow frame can swallow a whole press.
+# Holds key $1 until command $3... succeeds ($2 names it): a slow frame can swallow a press.
 press_until() {
     local start=$SECONDS
     while [ $((SECONDS - start)) -lt "${WAIT_SECONDS:-$E2E_WAIT}" ]; do
@@ -185,16 +164,10 @@ press_until() {
 type_keys() { need_game "to type" && xdotool key --delay 350 "$@"; }
 type_text() { need_game "to type" && xdotool type --delay 120 "$1"; }
 
-# --- Pictures: a bare file name lies in the test's folder -------------------------------
-
+# A picture's bare file name lies in the test's folder.
 path_of() { case $1 in /*) echo "$1" ;; *) echo "$E2E_TMP/$1" ;; esac }
-# A game window may be gone for a while as the display mode changes.
-shot() {
-    local wait=2
-    [ -z "$E2E_FOLLOW_WINDOW" ] || wait=20
-    WAIT_SECONDS=$wait wait_for "a screenshot" take_shot "$(path_of "$1")"
-}
-# The X screen, or with E2E_FOLLOW_WINDOW the game's window on it.
+# The X screen, or the game's window on it; a window may be gone while the mode changes.
+shot() { WAIT_SECONDS=$([ -z "$E2E_FOLLOW_WINDOW" ] && echo 2 || echo 20) wait_for "a screenshot" take_shot "$(path_of "$1")"; }
 take_shot() {
     [ -n "$E2E_FOLLOW_WINDOW" ] || { import -window root "$1"; return; }
     follow_window && import -window root -crop "640x480+$GAME_X+$GAME_Y" +repage "$1"
@@ -206,37 +179,34 @@ pixels_differing() {
     compare -metric AE -fuzz 4% "$(path_of "$1")" "$(path_of "$2")" null: 2>&1 |
         awk 'NR == 1 { n = /^[0-9]/ ? $1 + 0 : 999999 } END { printf "%d\n", NR ? n : 999999 }'
 }
-# How many of the points "X,Y ..." of picture $2 are sky ($1 = sky) or ground ($1 = ground:
-# neither near sky nor black).
+# How many of the points "X,Y ..." of picture $2 are sky ($1 = sky) or ground (neither sky nor black).
 count_points() {
     local kind=$1 file=$2 fx="" p
     shift 2
     for p; do fx+="%[fx:int(255*p{$p}.r+.5)] %[fx:int(255*p{$p}.g+.5)] %[fx:int(255*p{$p}.b+.5)]\n"; done
-    convert "$(path_of "$file")" -format "$fx" info: | awk -v kind="$kind" -v sky="$SKY_RGB" -v tol=$SKY_TOLERANCE '
+    convert "$(path_of "$file")" -format "$fx" info: | awk -v kind="$kind" -v sky="$SKY_RGB" '
         BEGIN { split(sky, k) }
         { m = 0; for (i = 1; i <= 3; i++) { d = $i - k[i]; if (d < 0) d = -d; if (d > m) m = d } }
-        kind == "sky" && m <= tol || kind == "ground" && m > 40 && $1 + $2 + $3 > 30 { n++ }
+        kind == "sky" && m <= 20 || kind == "ground" && m > 40 && $1 + $2 + $3 > 30 { n++ }
         END { print n + 0 }'
 }
-# The view at ($2, $3) of size $4 x $5 shows a match: sky along its top, ground in its bottom
-# corners (the own tank stands in the middle).
-view_shows_match() {
-    local f=$1 x=$2 y=$3 w=$4 h=$5
-    [ "$(count_points sky "$f" $((x + w / 8)),$((y + 3)) $((x + w / 4)),$((y + 6)) \
-        $((x + w / 2)),$((y + 3)) $((x + 3 * w / 4)),$((y + 6)) $((x + 7 * w / 8)),$((y + 3)))" -ge 3 ] &&
-        [ "$(count_points ground "$f" $((x + 4)),$((y + h - 4)) $((x + w / 8)),$((y + h - 10)) \
-            $((x + 7 * w / 8)),$((y + h - 10)) $((x + w - 5)),$((y + h - 4)))" -ge 3 ]
+# Picture $1 shows a match in the views "X,Y" ... of size $2: sky on top, ground in the corners below.
+views_show_match() {
+    local f=$1 w=${2%x*} h=${2#*x} v x y
+    for v in "${@:3}"; do
+        x=${v%,*} y=${v#*,}
+        [ "$(count_points sky "$f" $((x + w / 8)),$((y + 3)) $((x + w / 4)),$((y + 6)) \
+            $((x + w / 2)),$((y + 3)) $((x + 3 * w / 4)),$((y + 6)) $((x + 7 * w / 8)),$((y + 3)))" -ge 3 ] &&
+            [ "$(count_points ground "$f" $((x + 4)),$((y + h - 4)) $((x + w / 8)),$((y + h - 10)) \
+                $((x + 7 * w / 8)),$((y + h - 10)) $((x + w - 5)),$((y + h - 4)))" -ge 3 ] || return 1
+    done
 }
-shows_one_view() { view_shows_match "$1" 0 0 640 480; }
+shows_one_view() { views_show_match "$1" 640x480 0,0; }
 # Three players: the upper right quarter belongs to nobody and shows only the clear colour.
 shows_three_views() {
-    view_shows_match "$1" 0 0 320 240 && view_shows_match "$1" 0 240 320 240 &&
-        view_shows_match "$1" 320 240 320 240 && [ "$(count_points sky "$1" 330,10 480,120 630,230 400,200 560,40)" -eq 5 ]
+    views_show_match "$1" 320x240 0,0 0,240 320,240 && [ "$(count_points sky "$1" 330,10 480,120 630,230 400,200 560,40)" -eq 5 ]
 }
-shows_four_views() {
-    view_shows_match "$1" 0 0 320 240 && view_shows_match "$1" 0 240 320 240 &&
-        view_shows_match "$1" 320 240 320 240 && view_shows_match "$1" 320 0 320 240
-}
+shows_four_views() { views_show_match "$1" 320x240 0,0 0,240 320,240 320,0; }
 
 same_as_reference() { [ "$(pixels_differing "$REFERENCE" "$1")" -le 40 ]; }
 differs_from_reference() { ! same_as_reference "$1"; }
@@ -247,8 +217,8 @@ settled() {
     [ -n "$p" ] && [ "$(pixels_differing "$p" "$1")" -le 20 ] &&
         convert "$1" -format '%[fx:standard_deviation > 0.002]' info: | grep -q 1
 }
-# For press_until: the screen is the reference screen.
-screen_is_reference() { park_pointer && snap && same_as_reference "$SHOT"; }
+# Whether the screen now looks like picture $1 (the reference, if none is given).
+on_screen() { REFERENCE=$(path_of "${1:-$REFERENCE}") && park_pointer && snap && same_as_reference "$SHOT"; }
 # For wait_for: a fresh screenshot, kept as $2, passes picture test $1.
 screen_passes() {
     need_game "while waiting for $3"
@@ -263,20 +233,17 @@ wait_for_screen_change() {
     REFERENCE=$(path_of "$1") && wait_screen differs_from_reference "$2" "$3" && wait_screen_settled "$2"
 }
 
-# --- Packed files of 32-bit little-endian words -------------------------------------------
-
 unpack_file() { rm -f "$2" && pack u "$1" "$2" >/dev/null 2>&1 && [ -f "$2" ] || fail "pack could not unpack $1"; }
-pack_file() { rm -f "$2" && pack "$1" "$2" >/dev/null 2>&1 && [ -f "$2" ] || fail "pack could not pack $1"; }
 file_size() { wc -c <"$1" | tr -d ' '; }
 # The bytes of each word: a number, or 0x and a float's bits.
 le32() {
     local v h
-    for v; do
-        h=$(printf %08x $((v & 0xffffffff)))
-        printf "\\x${h:6:2}\\x${h:4:2}\\x${h:2:2}\\x${h:0:2}"
-    done
+    for v; do h=$(printf %08x $((v & 0xffffffff))) && printf "\\x${h:6:2}\\x${h:4:2}\\x${h:2:2}\\x${h:0:2}"; done
 }
-pack_words() { le32 "${@:2}" >"$E2E_TMP/words.raw" && pack_file "$E2E_TMP/words.raw" "$1"; }
+pack_words() {
+    le32 "${@:2}" >"$E2E_TMP/words.raw" && rm -f "$1" && pack "$E2E_TMP/words.raw" "$1" >/dev/null 2>&1 && [ -f "$1" ] ||
+        fail "pack could not pack $1"
+}
 # Packed file $1 ($2 names it) holds exactly the words that follow.
 expect_words() {
     unpack_file "$1" "$E2E_TMP/got.raw"
@@ -284,34 +251,27 @@ expect_words() {
 }
 FLOAT_0_2=3e4ccccd FLOAT_1=3f800000 FLOAT_2=40000000
 
-# --- Menus: points inside the buttons, and the ways through them --------------------------
-
+# Points inside the menus' buttons.
 MAIN_START="320 165" MAIN_OPTIONS="320 215" MAIN_EXIT="320 260"
 START_PLAYERS_1="332 177" START_PLAYERS_2="332 214" START_PLAYERS_3="332 251" START_PLAYERS_4="332 288"
 OPTIONS_SAVE="462 82" OPTIONS_LOAD="462 117" OPTIONS_CONTROLS="462 252"
 options_up() { echo "328 $((78 + 35 * ($1 - 1)))"; }
-options_down() { echo "368 $((78 + 35 * ($1 - 1)))"; }
 ROW_TANKS=3 ROW_TREES=11
 # Pixels of the text line of options row $1 that differ between pictures $2 and $3.
 line_differing() { local g=[300x12+48+$((78 + 35 * ($1 - 1)))] && pixels_differing "$2$g" "$3$g"; }
 controls_player() { echo "332 $((152 + 60 * ($1 - 1)))"; }
 TYPE_UP="308 268" TYPE_DOWN="348 268" TYPE_OK="328 308"
 
-# Whether the screen now looks like picture $1.
-on_screen() { REFERENCE=$(path_of "$1") && screen_is_reference; }
-# A click can be lost while a menu comes back from a match on a busy machine: it is repeated
-# until the screen is no longer picture $1.
+# A click at $2, repeated until the screen is no longer picture $1: a busy machine can lose one.
 click_until_gone() {
     local tries=0
     while game_running && on_screen "$1"; do
-        [ $((tries += 1)) -le 5 ] || fail "${CASE:+$CASE: }a click at $2 does nothing"
+        [ $((tries += 1)) -le 5 ] || fail "a click at $2 does nothing"
         click "$2"
-        WAIT_SECONDS=2 within gone_from "$1"
+        WAIT_SECONDS=2 within eval "! on_screen '$1'"
     done
 }
-gone_from() { ! on_screen "$1"; }
-# From the main menu: a match for $1 players, seen once a screenshot passes picture test $2
-# (kept as $3, match.png unless named).
+# From the main menu, a match for $1 players, once a screenshot (kept as $3) passes test $2.
 start_match() {
     local button=START_PLAYERS_$1
     click_until_gone menu-start.png "$MAIN_START"
@@ -321,36 +281,38 @@ start_match() {
 }
 # Escape, pressed until the match ends, and the main menu.
 leave_match() {
-    REFERENCE=$E2E_TMP/menu-start.png press_until Escape "the end of the match" screen_is_reference
+    REFERENCE=$E2E_TMP/menu-start.png press_until Escape "the end of the match" on_screen
     wait_for_screen_like menu-start.png menu-after-match.png "the main menu after the match"
 }
 open_options() { click "$MAIN_OPTIONS" && wait_for_screen_change menu-start.png options.png "the options menu"; }
 # Escape, and the screen like picture $1 again.
 escape_to() { hold_key Escape && wait_for_screen_like "$1" "escaped-to-$1" "$1 after Escape"; }
-# The file selector opens once the screen changes from $1; name $2 is typed and confirmed.
-use_file_selector() {
-    wait_for_screen_change "$1" "$3-dialog.png" "the file selector"
+# Options menu: Save ($1 = save) or Load as name $2; the menu stood as picture $3 before. With
+# $4 = refused, a message comes and Enter closes it. The menu is back as $1-after.png.
+use_settings_file() {
+    click "$([ $1 = save ] && echo "$OPTIONS_SAVE" || echo "$OPTIONS_LOAD")"
+    wait_for_screen_change "$3" "$1-dialog.png" "the file selector"
     type_text "$2"
     sleep 0.3
-    shot "$3-typed.png"
+    shot "$1-typed.png"
     type_keys Return
+    if [ "${4:-}" = refused ]; then
+        wait_for_screen_change "$1-typed.png" "$1-refused.png" "the message after $1 as $2"
+        [ "$(pixels_differing "$3" "$1-refused.png")" -gt 100 ] || fail "$1 as $2 said nothing"
+        type_keys Return
+    fi
+    if [ $1 = load ] && [ "${4:-}" != refused ]; then
+        wait_for_screen_change "$1-typed.png" "$1-after.png" "the options menu after Load"
+    else
+        wait_for_screen_like "$3" "$1-after.png" "the options menu after $1"
+    fi
 }
-# Options menu: Load settings file $1; the menu is back as options-after-load.png.
-load_settings_via_menu() {
-    shot options-before-load.png
-    click "$OPTIONS_LOAD"
-    use_file_selector options-before-load.png "$1" load
-    wait_for_screen_change load-typed.png options-after-load.png "the options menu after Load"
-}
-
-# --- Sound ---------------------------------------------------------------------------------
 
 # The default ALSA device of the private home writes raw samples to file $1.
 capture_sound_to() {
     printf 'pcm.!default {\n type file\n slave.pcm "null"\n file "%s"\n format "raw"\n}\n' "$1" >"$HOME/.asoundrc"
 }
-# 16-bit samples from byte $2 on (to byte $3, or the end) that stray from silence, the value
-# the file starts with (nothing plays before the first match).
+# 16-bit samples from byte $2 (to $3) that stray from the silence the file starts with.
 loud_samples() {
     od -An -v -tu2 -w2 -j "$2" ${3:+-N $(($3 - $2))} "$1" | awk -v s="$(od -An -tu2 -N 2 "$1")" \
         '{ d = $1 - s; if (d > 512 || d < -512) n++ } END { print n + 0 }'

@@ -22,9 +22,9 @@ stop_game() {
         expected=$((128 + $(kill -l "$1"))) line="(SIG$1)"
     fi
     wait_game_exit 60 >/dev/null
-    [ "$GAME_STATUS" -eq "$expected" ] || fail "$CASE: the game ended with status $GAME_STATUS, not $expected"
-    grep -qF "$line" "$E2E_TMP/game.err" || fail "$CASE: no line on standard error"
-    ls -l --time-style=+%s.%N "$GAME" | cmp -s - "$E2E_TMP/folder.kept" || fail "$CASE: the folder changed: $(ls "$GAME")"
+    [ "$GAME_STATUS" -eq "$expected" ] || fail "the game ended with status $GAME_STATUS, not $expected"
+    grep -qF "$line" "$E2E_TMP/game.err" || fail "no line on standard error"
+    ls -l --time-style=+%s.%N "$GAME" | cmp -s - "$E2E_TMP/folder.kept" || fail "the folder changed: $(ls "$GAME")"
 }
 
 for try in $(seq "$TRIES"); do

@@ -18,8 +18,8 @@ std::string big_endian(long v) {
 }
 
 std::string object(const char *type, const std::string &data) {
-    const long size = static_cast<long>(data.size());
-    return type + big_endian(size) + big_endian(size) + data;
+    return type + big_endian(static_cast<long>(data.size())) +
+           big_endian(static_cast<long>(data.size())) + data;
 }
 
 // An uncompressed datafile: magics, count, then each object's properties, type, sizes and

@@ -1,8 +1,7 @@
 // Fuzz target for the files a player keeps beside the game. Each input is written as the file and
-// read as the game reads it, the options menu's bounds are applied, and a four-player match is
-// set up and played for a few ticks with every key held and then none. Whatever was read must
-// also save and load back bit for bit. Built twice: with FUZZ_CONTROLS the input is
-// keyboard.cfg, otherwise a settings file.
+// read as the game reads it, and what was read must save and load back bit for bit; then the
+// options menu's bounds apply and a four-player match plays a few ticks with every key held and
+// then none. Built twice: with FUZZ_CONTROLS the input is keyboard.cfg, otherwise a settings file.
 #define ALLEGRO_NO_MAGIC_MAIN
 #include "config/controls.h"
 #include "config/settings_bounds.h"
@@ -15,7 +14,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -24,9 +22,6 @@
 #include <string>
 
 namespace {
-
-constexpr int TICKS = 4;
-
 std::filesystem::path work_folder;
 
 void remove_work_folder() {
@@ -34,52 +29,33 @@ void remove_work_folder() {
     std::filesystem::remove_all(work_folder, ignored);
 }
 
-void write_file(const char *name, const uint8_t *data, size_t size) {
-    FILE *file = std::fopen(name, "wb");
-    if (file == nullptr || std::fwrite(data, 1, size, file) != size || std::fclose(file) != 0) {
-        std::fprintf(stderr, "cannot write the input to %s\n", name);
-        std::abort();
-    }
-}
-
 #ifdef FUZZ_CONTROLS
 constexpr const char *INPUT_NAME = CONTROLS_FILE;
 
-void read_input() {
+bool loads_back_as_read() {
     load_controls();
-    // What was read must survive a save and a load unchanged.
     const auto read = player_controls;
     save_controls();
     player_controls.fill(PlayerControls{});
     load_controls();
-    if (std::memcmp(&read, &player_controls, sizeof(read)) != 0) {
-        std::fprintf(stderr, "keyboard.cfg did not load back as saved\n");
-        std::abort();
-    }
+    return std::memcmp(&read, &player_controls, sizeof read) == 0;
 }
 #else
 constexpr const char *INPUT_NAME = "input.kmp";
-constexpr const char *SAVED_SETTINGS_NAME = "saved.kmp";
 
-void read_input() {
+bool loads_back_as_read() {
     load_settings(INPUT_NAME);
     const GameSettings read = game_settings;
-    save_settings(SAVED_SETTINGS_NAME);
+    save_settings("saved.kmp");
     game_settings = GameSettings{};
-    load_settings(SAVED_SETTINGS_NAME);
-    if (std::memcmp(&read, &game_settings, sizeof(read)) != 0) {
-        std::fprintf(stderr, "the settings did not load back as saved\n");
-        std::abort();
-    }
+    load_settings("saved.kmp");
     // Four keyboard players on keys 1 to 28.
-    for (int p = 0; p < MAX_PLAYERS; ++p) {
-        for (int a = 0; a < NUM_ACTIONS; ++a) {
+    for (int p = 0; p < MAX_PLAYERS; ++p)
+        for (int a = 0; a < NUM_ACTIONS; ++a)
             player_controls[p].keys[a] = KEY_A + NUM_ACTIONS * p + a;
-        }
-    }
+    return std::memcmp(&read, &game_settings, sizeof read) == 0;
 }
 #endif
-
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
@@ -98,12 +74,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     player_controls.fill(PlayerControls{});
     std::fill(key, key + KEY_MAX, 0);
     match_over = 0;
-    write_file(INPUT_NAME, data, size);
-    read_input();
+    FILE *file = std::fopen(INPUT_NAME, "wb");
+    if (file == nullptr || std::fwrite(data, 1, size, file) != size || std::fclose(file) != 0) {
+        std::fprintf(stderr, "cannot write the input to %s\n", INPUT_NAME);
+        std::abort();
+    }
+    if (!loads_back_as_read()) {
+        std::fprintf(stderr, "%s did not load back as saved\n", INPUT_NAME);
+        std::abort();
+    }
     keep_settings_in_bounds();
     last_human_player = MAX_PLAYERS - 1;
     set_up_world(last_human_player);
-    for (int tick = 0; tick < TICKS; ++tick) {
+    for (int tick = 0; tick < 4; ++tick) {
         std::fill(key, key + KEY_MAX, tick % 2 == 0);
         simulate_tick();
     }
