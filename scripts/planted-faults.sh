@@ -14,10 +14,11 @@ FAULTS=${FAULTS:-$(dirname "$0")/planted-faults.txt}
 JOBS=${JOBS:-2}
 caught=0
 planted=0
-grep -v '^#' "$FAULTS" | while IFS='|' read -r file old new; do
+# Fields are split at " | " only: a fault's text may hold "||".
+grep -v '^#' "$FAULTS" | while IFS= read -r line; do
+    file=${line%% | *} rest=${line#* | }
+    old=${rest%% | *} new=${rest#* | }
     file=$(echo "$file" | sed 's/^ *//; s/ *$//')
-    old=$(echo "$old" | sed 's/^ //; s/ $//')
-    new=$(echo "$new" | sed 's/^ //; s/ $//')
     [ -n "$file" ] || continue
     planted=$((planted + 1))
     if ! grep -qF -- "$old" "$file"; then
