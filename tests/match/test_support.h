@@ -16,9 +16,8 @@ inline auto fields(const Tank &t) {
                       t.turret_x, t.turret_z, t.recoil, t.reload, t.life);
 }
 inline auto fields(const Particle &p) {
-    return std::tuple(p.x, p.y, p.z, p.velocity_x, p.velocity_y, p.velocity_z, p.angle_x,
-                      p.angle_y, p.angle_z, p.spin_x, p.spin_y, p.spin_z, p.red, p.green, p.blue,
-                      p.life);
+    return std::tuple(p.x, p.y, p.z, p.velocity_x, p.velocity_y, p.velocity_z, p.angle_x, p.angle_y,
+                      p.angle_z, p.spin_x, p.spin_y, p.spin_z, p.red, p.green, p.blue, p.life);
 }
 // The horizontal mouse motion that the next get_mouse_mickeys takes and reports.
 extern int mouse_motion_x;

@@ -65,16 +65,16 @@ struct WorldMaker {
 
     // On, a hair inside and a hair outside a tree's square (half-size 2) and its search reach.
     float edge_offset() {
-        const std::array<float, 8> sizes = {0, 1, 2, std::nextafter(2.0f, 0.0f),
-                                            std::nextafter(2.0f, 3.0f), 3,
-                                            std::nextafter(3.0f, 0.0f), 1e-30f};
+        const float under2 = std::nextafter(2.0f, 0.0f), over2 = std::nextafter(2.0f, 3.0f);
+        const float under3 = std::nextafter(3.0f, 0.0f);
+        const std::array<float, 8> sizes = {0, 1, 2, under2, over2, 3, under3, 1e-30f};
         return sign() * pick(sizes);
     }
+    // NaN, the infinities, huge values, the int limits and 2^40, where the index gives up.
     float odd_value() {
-        const float inf = std::numeric_limits<float>::infinity();
-        const std::array<float, 8> values = {std::numeric_limits<float>::quiet_NaN(),
-                                             inf, -inf, 1e30f, -1e30f, 2147483648.0f,
-                                             -2147483648.0f, 1099511627776.0f};
+        const float inf = std::numeric_limits<float>::infinity(), nan = std::nanf("");
+        const std::array<float, 8> values = {nan,    inf,           -inf,           1e30f,
+                                             -1e30f, 2147483648.0f, -2147483648.0f, 0x1p40f};
         return pick(values);
     }
     float coordinate(int32_t half) {
@@ -139,10 +139,10 @@ struct WorldMaker {
 
     // Bullets at and a hair either side of the hit radius, root 2, and the reach of 1.5.
     void fly_bullets(int count) {
-        const float root2 = std::sqrt(2.0f);
-        const std::array<float, 8> reaches = {0, 1, root2, std::nextafter(root2, 0.0f),
-                                              std::nextafter(root2, 2.0f), 1.5f,
-                                              std::nextafter(1.5f, 0.0f), 1.0000001f};
+        const float root2 = std::sqrt(2.0f), under_root2 = std::nextafter(root2, 0.0f);
+        const float over_root2 = std::nextafter(root2, 2.0f), under = std::nextafter(1.5f, 0.0f);
+        const std::array<float, 8> reaches = {0,          1,    root2, under_root2,
+                                              over_root2, 1.5f, under, 1.0000001f};
         for (int i = 0; i < count; ++i) {
             Bullet &b = bullets[i];
             if (b.life > 0 || below(3) == 0)

@@ -65,8 +65,7 @@ TEST(MatchSetup, TanksThenTreesTakeTheirDrawsInOrderInsideTheArena) {
             EXPECT_EQ(std::pair(trees[i].x, trees[i].z), std::pair(x, z)) << i;
         }
         // Slots out of play are left alone; the pools are emptied.
-        EXPECT_EQ(std::tuple(tanks_alive, tanks[20].life, trees[30].x),
-                  std::tuple(20, 9, 1234));
+        EXPECT_EQ(std::tuple(tanks_alive, tanks[20].life, trees[30].x), std::tuple(20, 9, 1234));
         EXPECT_EQ(std::pair(bullets[499].life, particles[9999].life), std::pair(0, 0));
     }
     game_settings.number_of_tanks = 100000;
