@@ -44,18 +44,17 @@ template <typename T> Words words_of(const T &record) {
     return words;
 }
 
-// Marks every byte of the records and settings, then loads both from "keyboard.cfg".
-void load_over_marks() {
+// Marks every byte of the records and settings, loads both from "keyboard.cfg" and returns them.
+std::pair<Words, Words> load_over_marks() {
     std::memset(player_controls.data(), 0xee, 128);
     std::memset(static_cast<void *>(&game_settings), 0xee, 44);
     load_controls();
     load_settings("keyboard.cfg");
+    return {words_of(player_controls), words_of(game_settings)};
 }
 
 void expect_nothing_loaded(const char *file) {
-    load_over_marks();
-    EXPECT_EQ(words_of(player_controls), Words(32, UNTOUCHED)) << file;
-    EXPECT_EQ(words_of(game_settings), Words(11, UNTOUCHED)) << file;
+    EXPECT_EQ(load_over_marks(), std::pair(Words(32, UNTOUCHED), Words(11, UNTOUCHED))) << file;
 }
 
 void write_packed(const Bytes &payload, const char *path = "keyboard.cfg") {
@@ -135,8 +134,7 @@ TEST_F(ConfigFile, ShortAndLongFilesFillWholeFieldsInFileOrder) {
     const Bytes payload = le32(counting);
     for (size_t size : {0, 3, 40, 42, 44, 128, 1 << 20}) {
         write_packed(Bytes(payload.begin(), payload.begin() + size));
-        load_over_marks();
-        const Words controls = words_of(player_controls), settings = words_of(game_settings);
+        const auto [controls, settings] = load_over_marks();
         for (uint32_t i = 0; i < 32; ++i)
             EXPECT_EQ(controls[i], i < size / 4 ? 1000 + i : UNTOUCHED) << size << " bytes, " << i;
         for (uint32_t i = 0; i < 11; ++i)
@@ -152,8 +150,7 @@ TEST_F(ConfigFile, FilesThatCannotBeReadChangeNothing) {
     expect_nothing_loaded("not a packed file");
     player_controls = {};
     save_controls(); // the bindings take its place
-    load_over_marks();
-    EXPECT_EQ(words_of(player_controls), Words(32, 0)) << "no bindings saved over it";
+    EXPECT_EQ(load_over_marks().first, Words(32, 0)) << "no bindings saved over it";
     fs::remove("keyboard.cfg");
     fs::create_directory("keyboard.cfg");
     expect_nothing_loaded("a folder");

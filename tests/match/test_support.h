@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-// Zero tables, default settings, no keys, buttons or mouse motion, no sound data, seed 1.
+// Zero tables, default settings, no keys, buttons, mouse motion, sound data or sounds, seed 1.
 void reset_world();
 // Every field of a record, so that a failed comparison shows which ones differ.
 inline auto fields(const Tank &t) {
@@ -30,15 +30,8 @@ struct PlayedSound {
     bool operator==(const PlayedSound &o) const { return sample == o.sample && volume == o.volume; }
 };
 
-// While one exists, Allegro plays through a recording driver instead of the real device.
-struct FakeSoundDevice {
-    FakeSoundDevice();
-    ~FakeSoundDevice();
-    const std::vector<PlayedSound> &played() const { return sounds; }
-    void clear() { sounds.clear(); }
-    std::vector<PlayedSound> sounds;
-    DIGI_DRIVER *previous;
-};
+// What Allegro played, through the recording driver that stands in for a sound device.
+extern std::vector<PlayedSound> played_sounds;
 
 // A sounds datafile of three samples.
 struct FakeSoundData {

@@ -163,8 +163,8 @@ struct WorldMaker {
     }
 };
 
-void run_update(bool indexed, unsigned seed, Outcome &out, FakeSoundDevice &device) {
-    device.clear();
+void run_update(bool indexed, unsigned seed, Outcome &out) {
+    played_sounds.clear();
     std::srand(seed);
     cell_indexes_on = indexed;
     update_world();
@@ -172,12 +172,11 @@ void run_update(bool indexed, unsigned seed, Outcome &out, FakeSoundDevice &devi
     out.tables() = world_tables();
     for (int &draw : out.next_draws)
         draw = std::rand();
-    out.sounds = device.played();
+    out.sounds = played_sounds;
 }
 
 TEST(WorldUpdateIndex, MatchesThePlainScansTickForTick) {
     static Outcome before, plain, indexed;
-    FakeSoundDevice device;
     FakeSoundData sounds;
     int hits = 0, blocked = 0;
     for (int world = 0; world < WORLDS; ++world) {
@@ -191,9 +190,9 @@ TEST(WorldUpdateIndex, MatchesThePlainScansTickForTick) {
                 maker.fly_bullets(MAX_BULLETS / 4);
             before.tables() = world_tables();
             const unsigned seed = maker.random();
-            run_update(false, seed, plain, device);
+            run_update(false, seed, plain);
             world_tables() = before.tables();
-            run_update(true, seed, indexed, device);
+            run_update(true, seed, indexed);
 
             SCOPED_TRACE(testing::Message() << "world " << world << ", tick " << tick);
             ASSERT_EQ(first_difference(plain.tanks, indexed.tanks), -1);

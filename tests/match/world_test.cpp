@@ -115,7 +115,6 @@ TEST(WorldUpdate, TreesBlockTheOpenSquareAroundThemAfterTruncation) {
 }
 
 TEST(Firing, AShotThenItsRecoilAndReload) {
-    FakeSoundDevice device;
     FakeSoundData data;
     open_field(4);
     sound_data = data.objects;
@@ -127,7 +126,7 @@ TEST(Firing, AShotThenItsRecoilAndReload) {
     tank = Tank{-140, -11, 140, 3, 0, 0, 270, 0, 0, -0.01f, 0, 0}; // turret facing -x
     fire_shell(0); // every slot in flight: the shot is dropped whole
     EXPECT_EQ(std::pair(tank.reload, tank.recoil), std::pair(0, -0.01f));
-    EXPECT_TRUE(device.played().empty());
+    EXPECT_TRUE(played_sounds.empty());
     bullets[3].life = bullets[9].life = -2;
     fire_shell(0);
     const Bullet &b = bullets[3];
@@ -136,8 +135,8 @@ TEST(Firing, AShotThenItsRecoilAndReload) {
     EXPECT_NEAR(b.velocity_x, -1.5f, 1e-6);
     EXPECT_NEAR(b.velocity_z, 0, 1e-6);
     EXPECT_EQ(std::tuple(b.life, tank.reload, tank.recoil), std::tuple(50, 5, 0.5f));
-    ASSERT_EQ(device.played().size(), 1u);
-    EXPECT_EQ(device.played()[0].sample, &data.samples[SOUND_SHOT]);
+    ASSERT_EQ(played_sounds.size(), 1u);
+    EXPECT_EQ(played_sounds[0].sample, &data.samples[SOUND_SHOT]);
     tanks[4].reload = 9; // not in play
     int shots = 0;
     for (int tick = 1; tick <= 22; ++tick) {
@@ -155,7 +154,6 @@ TEST(Firing, AShotThenItsRecoilAndReload) {
 }
 
 TEST(WorldUpdate, BulletsHitEveryLiveTankStrictlyWithinRootTwo) {
-    FakeSoundDevice device;
     FakeSoundData data;
     open_field(5);
     sound_data = data.objects;
@@ -183,10 +181,10 @@ TEST(WorldUpdate, BulletsHitEveryLiveTankStrictlyWithinRootTwo) {
         EXPECT_EQ(bullets[b].life, shots[b].life_after) << b;
     const int lives[5] = {2, 2, 2, 0, 2};
     const int cues[5] = {SOUND_HIT, SOUND_HIT, SOUND_HIT, SOUND_DESTROYED, SOUND_HIT};
-    ASSERT_EQ(device.played().size(), 5u);
+    ASSERT_EQ(played_sounds.size(), 5u);
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(tanks[i].life, lives[i]) << i;
-        EXPECT_EQ(device.played()[i].sample, &data.samples[cues[i]]) << i;
+        EXPECT_EQ(played_sounds[i].sample, &data.samples[cues[i]]) << i;
     }
     EXPECT_EQ(tanks_alive, 4);
     // 150 fragments round (-20, -10, 0), truncated toward zero, have had their first move.
@@ -278,7 +276,6 @@ TEST(Sound, CuesAreHeardWithAVolumeFallingWithTheSquaredDistanceFromPlayerZero) 
     } cases[] = {{0, 0, 0, 255},     {0, 75, 0, 0},       {0, 45, -60, 0}, {0, 53, 0, 127},
                  {0.9f, 53, 0, 131}, {-0.01f, 75, 0, -1}, {0, 76, 0, -1},  {0, INT_MIN, 0, -1},
                  {NAN, 0, 0, -1},    {INFINITY, 0, 0, -1}};
-    FakeSoundDevice device;
     FakeSoundData data;
     reset_world();
     tanks[1].x = 75.0f; // no listener
@@ -286,13 +283,13 @@ TEST(Sound, CuesAreHeardWithAVolumeFallingWithTheSquaredDistanceFromPlayerZero) 
         SCOPED_TRACE(testing::Message() << c.listener_x << ", " << c.x);
         tanks[0].x = c.listener_x;
         EXPECT_EQ(sound_volume_at(c.x, c.z), c.volume);
-        device.clear();
+        played_sounds.clear();
         sound_data = nullptr; // silent without the datafile, or past its end
         play_sound_at(SOUND_HIT, c.x, c.z);
         sound_data = data.objects;
         play_sound_at(3, c.x, c.z);
         play_sound_at(SOUND_HIT, c.x, c.z);
         const std::vector<PlayedSound> heard = {{&data.samples[SOUND_HIT], c.volume}};
-        EXPECT_EQ(device.played(), c.volume < 0 ? std::vector<PlayedSound>{} : heard);
+        EXPECT_EQ(played_sounds, c.volume < 0 ? std::vector<PlayedSound>{} : heard);
     }
 }
