@@ -98,7 +98,8 @@ class ConfigFile : public testing::Test {
 
 } // namespace
 
-TEST_F(ConfigFile, SavedFilesHoldTheExactPayloadsAndLoadBackBitForBit) {
+// Loading them back is the next test's, and the fuzz targets'.
+TEST_F(ConfigFile, SavedFilesHoldTheExactPayloads) {
     Words controls(32);
     for (uint32_t i = 0; i < 32; ++i)
         controls[i] = 0x01020304u * (i + 1); // distinct bytes show record and byte order
@@ -118,12 +119,6 @@ TEST_F(ConfigFile, SavedFilesHoldTheExactPayloadsAndLoadBackBitForBit) {
         file_order.push_back(settings[word]);
     EXPECT_EQ(read_raw("match.raw"), le32(file_order));
     EXPECT_EQ(folder_names(), (Names{"keyboard.cfg", "keyboard.raw", "match.kmp", "match.raw"}));
-    player_controls = {};
-    game_settings = GameSettings{};
-    load_controls();
-    load_settings("match.kmp");
-    EXPECT_EQ(words_of(player_controls), controls);
-    EXPECT_EQ(words_of(game_settings), settings);
 }
 
 TEST_F(ConfigFile, ShortAndLongFilesFillWholeFieldsInFileOrder) {
