@@ -1,5 +1,4 @@
 #include "config/controls.h"
-#include "config/datafile_check.h"
 #include "config/regular_file.h"
 #include "config/settings_file.h"
 #include "match/world.h"
@@ -44,18 +43,17 @@ template <typename T> Words words_of(const T &record) {
     return words;
 }
 
-// Marks every byte of the records and settings, then loads both from "keyboard.cfg".
-void load_over_marks() {
+// Marks every byte of the records and settings, loads both from "keyboard.cfg" and returns them.
+std::pair<Words, Words> load_over_marks() {
     std::memset(player_controls.data(), 0xee, 128);
     std::memset(static_cast<void *>(&game_settings), 0xee, 44);
     load_controls();
     load_settings("keyboard.cfg");
+    return {words_of(player_controls), words_of(game_settings)};
 }
 
 void expect_nothing_loaded(const char *file) {
-    load_over_marks();
-    EXPECT_EQ(words_of(player_controls), Words(32, UNTOUCHED)) << file;
-    EXPECT_EQ(words_of(game_settings), Words(11, UNTOUCHED)) << file;
+    EXPECT_EQ(load_over_marks(), std::pair(Words(32, UNTOUCHED), Words(11, UNTOUCHED))) << file;
 }
 
 void write_packed(const Bytes &payload, const char *path = "keyboard.cfg") {
@@ -100,7 +98,8 @@ class ConfigFile : public testing::Test {
 
 } // namespace
 
-TEST_F(ConfigFile, SavedFilesHoldTheExactPayloadsAndLoadBackBitForBit) {
+// Loading them back is the next test's, and the fuzz targets'.
+TEST_F(ConfigFile, SavedFilesHoldTheExactPayloads) {
     Words controls(32);
     for (uint32_t i = 0; i < 32; ++i)
         controls[i] = 0x01020304u * (i + 1); // distinct bytes show record and byte order
@@ -120,12 +119,6 @@ TEST_F(ConfigFile, SavedFilesHoldTheExactPayloadsAndLoadBackBitForBit) {
         file_order.push_back(settings[word]);
     EXPECT_EQ(read_raw("match.raw"), le32(file_order));
     EXPECT_EQ(folder_names(), (Names{"keyboard.cfg", "keyboard.raw", "match.kmp", "match.raw"}));
-    player_controls = {};
-    game_settings = GameSettings{};
-    load_controls();
-    load_settings("match.kmp");
-    EXPECT_EQ(words_of(player_controls), controls);
-    EXPECT_EQ(words_of(game_settings), settings);
 }
 
 TEST_F(ConfigFile, ShortAndLongFilesFillWholeFieldsInFileOrder) {
@@ -135,8 +128,7 @@ TEST_F(ConfigFile, ShortAndLongFilesFillWholeFieldsInFileOrder) {
     const Bytes payload = le32(counting);
     for (size_t size : {0, 3, 40, 42, 44, 128, 1 << 20}) {
         write_packed(Bytes(payload.begin(), payload.begin() + size));
-        load_over_marks();
-        const Words controls = words_of(player_controls), settings = words_of(game_settings);
+        const auto [controls, settings] = load_over_marks();
         for (uint32_t i = 0; i < 32; ++i)
             EXPECT_EQ(controls[i], i < size / 4 ? 1000 + i : UNTOUCHED) << size << " bytes, " << i;
         for (uint32_t i = 0; i < 11; ++i)
@@ -144,7 +136,8 @@ TEST_F(ConfigFile, ShortAndLongFilesFillWholeFieldsInFileOrder) {
     }
 }
 
-// Nothing is read from them, and a save leaves them as they are.
+// Nothing is read from them, and a save leaves them as they are. (FIFOs are refused the same
+// way; the end-to-end tests put them in place of every file the game opens.)
 TEST_F(ConfigFile, FilesThatCannotBeReadChangeNothing) {
     expect_nothing_loaded("missing");
     EXPECT_TRUE(folder_names().empty()) << "loading made a file";
@@ -152,23 +145,12 @@ TEST_F(ConfigFile, FilesThatCannotBeReadChangeNothing) {
     expect_nothing_loaded("not a packed file");
     player_controls = {};
     save_controls(); // the bindings take its place
-    load_over_marks();
-    EXPECT_EQ(words_of(player_controls), Words(32, 0)) << "no bindings saved over it";
+    EXPECT_EQ(load_over_marks().first, Words(32, 0)) << "no bindings saved over it";
     fs::remove("keyboard.cfg");
     fs::create_directory("keyboard.cfg");
     expect_nothing_loaded("a folder");
     save_controls();
     EXPECT_TRUE(fs::is_directory("keyboard.cfg"));
-    fs::remove("keyboard.cfg");
-    // Opening a FIFO for reading would wait for a writer for ever; it is refused at once, as
-    // a datafile and for writing.
-    ASSERT_EQ(mkfifo("keyboard.cfg", 0644), 0);
-    expect_nothing_loaded("a FIFO");
-    EXPECT_FALSE(datafile_intact("keyboard.cfg"));
-    EXPECT_EQ(open_regular_for_writing("keyboard.cfg", F_WRITE), nullptr);
-    save_controls();
-    EXPECT_TRUE(fs::is_fifo("keyboard.cfg"));
-    EXPECT_EQ(folder_names(), (Names{"keyboard.cfg"}));
     fs::remove("keyboard.cfg");
     // No read rights. Root reads and writes anything: the child drops to the user "nobody".
     write_packed(Bytes(128, 1));
@@ -241,8 +223,8 @@ TEST_F(ConfigFile, SaveReplacesOnlySettingsFilesAndLoadTakesOnlySettings) {
     EXPECT_EQ(load_settings("missing.kmp"), SETTINGS_MISSING);
     EXPECT_EQ(load_settings("old.kmp"), SETTINGS_DONE);
     EXPECT_EQ(game_settings.number_of_trees, GameSettings{}.number_of_trees);
-    EXPECT_EQ(folder_names(),
-              (Names{"folder.kmp", "keyboard.cfg", "menus.dat", "notes.kmp", "old.kmp", "short.kmp"}));
+    EXPECT_EQ(folder_names(), (Names{"folder.kmp", "keyboard.cfg", "menus.dat", "notes.kmp",
+                                     "old.kmp", "short.kmp"}));
     // A name the file system takes, with room for the temporary file's suffix.
     EXPECT_TRUE(name_fits(("folder.kmp/" + std::string(250, 'n')).c_str(), 5));
     EXPECT_FALSE(name_fits(std::string(251, 'n').c_str(), 5));

@@ -10,6 +10,8 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <tuple>
+#include <utility>
 
 TEST(ComputerTanks, EachLiveOneTurnsWandersFiresAndDrivesOnItsDraws) {
     reset_world();
@@ -27,7 +29,9 @@ TEST(ComputerTanks, EachLiveOneTurnsWandersFiresAndDrivesOnItsDraws) {
     for (int i = 0; i <= 20; ++i) {
         const Tank &t = tanks[i];
         if (i <= 1 || i == 4 || i == 20) { // human, destroyed, not in play
-            EXPECT_TRUE(t.heading == i && t.turret_heading == -i && t.velocity_z == 0.0f) << i;
+            EXPECT_EQ(std::tuple(t.heading, t.turret_heading, t.velocity_z),
+                      std::tuple(float(i), float(-i), 0.0f))
+                << i;
             continue;
         }
         // Hull and turret turn left on 60 draws of 100, right on the other 40.
@@ -38,7 +42,8 @@ TEST(ComputerTanks, EachLiveOneTurnsWandersFiresAndDrivesOnItsDraws) {
         EXPECT_NEAR(t.velocity_z, 0.25 * std::cos(heading), 1e-6) << i;
     }
     EXPECT_EQ(next, replay_below(32768));
-    EXPECT_TRUE(bullets[15].life > 0 && bullets[16].life == 0); // all but the reloading one
+    EXPECT_GT(bullets[15].life, 0); // all but the reloading one fired
+    EXPECT_EQ(bullets[16].life, 0);
 }
 
 TEST(HumanControl, EachControlTypeActsOnItsOwnInputs) {
@@ -67,9 +72,10 @@ TEST(HumanControl, EachControlTypeActsOnItsOwnInputs) {
         mouse_b = c.buttons;
         mouse_motion_x = 12;
         player_input(0);
-        EXPECT_TRUE(tanks[0].heading == c.heading && tanks[0].turret_heading == c.turret);
+        EXPECT_EQ(std::pair(tanks[0].heading, tanks[0].turret_heading),
+                  std::pair(c.heading, c.turret));
         EXPECT_NEAR(tanks[0].velocity_z, c.velocity_z, 1e-6); // turned first, then driven
-        EXPECT_TRUE((bullets[0].life > 0) == c.fires && match_over == 1);
+        EXPECT_EQ(std::pair(bullets[0].life > 0, match_over), std::pair(c.fires, 1));
     }
 }
 
@@ -85,7 +91,8 @@ TEST(Camera, StandsTenBehindAndTwelveAboveTheTankAlongItsTurret) {
         const PlayerCamera &camera = player_cameras[2];
         EXPECT_NEAR(camera.translate_x, -c.x, 1e-5) << c.turret;
         EXPECT_NEAR(camera.translate_z, -c.z, 1e-5) << c.turret;
-        EXPECT_TRUE(camera.yaw == c.yaw && camera.translate_y == -1.0f && camera.pitch == 10.0f);
+        EXPECT_EQ(std::tuple(camera.yaw, camera.translate_y, camera.pitch),
+                  std::tuple(c.yaw, -1.0f, 10.0f));
     }
 }
 
@@ -102,13 +109,14 @@ TEST(Tick, ComputerTanksDecideBeforeTheWorldMovesAndHumansAfter) {
     tanks[0].velocity_x = 1.0f;
     simulate_tick();
     // The computer tank drove and fired before the world moved.
-    EXPECT_TRUE(tanks[2].x == tanks[2].velocity_x && tanks[2].x != 0.0f);
+    EXPECT_NE(tanks[2].x, 0.0f);
+    EXPECT_EQ(tanks[2].x, tanks[2].velocity_x);
     EXPECT_EQ(bullets[0].life, game_settings.bullet_life - 1);
     // Human input comes after: player 0 moved by its old velocity, then set a new one, and the
     // camera of the same tick sees the moved tank.
-    EXPECT_TRUE(tanks[0].x == -99.0f && tanks[0].velocity_x == 0.0f);
+    EXPECT_EQ(std::pair(tanks[0].x, tanks[0].velocity_x), std::pair(-99.0f, 0.0f));
     EXPECT_NEAR(player_cameras[0].translate_x, 99.0f, 1e-5);
     // Player 1 still fires after player 0 saw Escape; slot 2 is no player.
-    EXPECT_TRUE(match_over == 1 && bullets[1].life == game_settings.bullet_life);
-    EXPECT_TRUE(player_cameras[1].pitch == 10.0f && player_cameras[2].pitch == 0.0f);
+    EXPECT_EQ(std::pair(match_over, bullets[1].life), std::pair(1, game_settings.bullet_life));
+    EXPECT_EQ(std::pair(player_cameras[1].pitch, player_cameras[2].pitch), std::pair(10.0f, 0.0f));
 }

@@ -13,13 +13,13 @@
 
 namespace {
 
-FakeSoundDevice *device = nullptr;
 DIGI_DRIVER fake_driver{};
 MOUSE_DRIVER fake_mouse{};
 
 } // namespace
 
 int mouse_motion_x = 0;
+std::vector<PlayedSound> played_sounds;
 
 // No display: Allegro runs with no system driver, only for its globals and entry points.
 int main(int argc, char **argv) {
@@ -28,13 +28,14 @@ int main(int argc, char **argv) {
     DIGI_DRIVER &d = fake_driver;
     d.id = AL_ID('F', 'A', 'K', 'E');
     d.voices = 8;
-    d.init_voice = [](int, const SAMPLE *sample) { device->sounds.push_back({sample, -1}); };
-    d.set_volume = [](int, int volume) { device->sounds.back().volume = volume; };
+    d.init_voice = [](int, const SAMPLE *sample) { played_sounds.push_back({sample, -1}); };
+    d.set_volume = [](int, int volume) { played_sounds.back().volume = volume; };
     d.start_voice = d.release_voice = d.stop_voice = [](int) {};
     d.loop_voice = d.set_position = d.set_frequency = d.set_pan = [](int, int) {};
     d.get_position = [](int) { return -1; }; // every voice is free again at once
     fake_mouse.get_mickeys = [](int *x, int *y) { *x = mouse_motion_x, mouse_motion_x = *y = 0; };
     mouse_driver = &fake_mouse;
+    digi_driver = &fake_driver;
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
@@ -50,18 +51,10 @@ void reset_world() {
     std::fill(key, key + KEY_MAX, 0);
     mouse_b = match_over = last_human_player = tanks_alive = mouse_motion_x = 0;
     sound_data = nullptr;
+    played_sounds.clear();
     std::srand(1);
 }
 
 long long replay_below(long long n) {
     return std::rand() % 32768 % n;
-}
-
-FakeSoundDevice::FakeSoundDevice() : previous(digi_driver) {
-    device = this;
-    digi_driver = &fake_driver;
-}
-
-FakeSoundDevice::~FakeSoundDevice() {
-    digi_driver = previous;
 }

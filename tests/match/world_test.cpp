@@ -11,8 +11,13 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 namespace {
+
+Tank moving_tank(float x, float z, float velocity_x, float velocity_z, int life) {
+    return Tank{x, -11, z, velocity_x, velocity_z, 0, 0, 0, 0, 0, 0, life};
+}
 
 // A treeless default arena with `count` live tanks in a row far from the origin.
 void open_field(int count) {
@@ -20,11 +25,7 @@ void open_field(int count) {
     game_settings.number_of_trees = 0;
     game_settings.number_of_tanks = tanks_alive = count;
     for (int i = 0; i < count; ++i)
-        tanks[i] = Tank{-140.0f + 10.0f * i, -11, 140, 0, 0, 0, 0, 0, 0, 0, 0, 3};
-}
-
-Tank moving_tank(float x, float z, float velocity_x, float velocity_z, int life) {
-    return Tank{x, -11, z, velocity_x, velocity_z, 0, 0, 0, 0, 0, 0, life};
+        tanks[i] = moving_tank(-140.0f + 10.0f * i, 140, 0, 0, 3);
 }
 
 } // namespace
@@ -38,7 +39,8 @@ TEST(MatchSetup, TanksThenTreesTakeTheirDrawsInOrderInsideTheArena) {
         // Arena half-extents, 30 trees, 20 tanks of life 4 and human tanks of life 6.
         game_settings =
             GameSettings{half, half == 37 ? 23 : half, 30, 20, 0.2f, 2, 50, 4, 6, 50, 1};
-        tanks.fill(Tank{1, 2, 3, 5, -5, 6, 33, 7, 8, 0.2f, 7, 9});
+        const Tank last_match{1, 2, 3, 5, -5, 6, 33, 7, 8, 0.2f, 7, 9};
+        tanks.fill(last_match);
         trees[30] = Tree{1234, 5678};
         bullets[499].life = particles[9999].life = 5;
         std::srand(42);
@@ -46,21 +48,25 @@ TEST(MatchSetup, TanksThenTreesTakeTheirDrawsInOrderInsideTheArena) {
         std::srand(42);
         const long long w = game_settings.arena_width, h = game_settings.arena_height;
         for (int i = 0; i < 20; ++i) {
-            const Tank &t = tanks[i];
-            EXPECT_EQ(t.x, static_cast<float>(replay_below(2 * w) - w)) << i;
-            EXPECT_EQ(t.z, static_cast<float>(replay_below(2 * h) - h)) << i;
-            EXPECT_EQ(t.heading, static_cast<float>(replay_below(360))) << i;
-            EXPECT_TRUE(t.y == -11 && t.velocity_x == 0 && t.velocity_z == 0 &&
-                        t.life == (i < 3 ? 6 : 4));
             // Turret heading, recoil and reload carry over from the last match.
-            EXPECT_TRUE(t.turret_heading == 33.0f && t.recoil == 0.2f && t.reload == 7);
+            Tank expected = last_match;
+            expected.turret_x = tanks[i].turret_x; // drawn where the first tick puts it
+            expected.turret_z = tanks[i].turret_z;
+            expected.x = static_cast<float>(replay_below(2 * w) - w);
+            expected.z = static_cast<float>(replay_below(2 * h) - h);
+            expected.heading = static_cast<float>(replay_below(360));
+            expected.y = -11;
+            expected.velocity_x = expected.velocity_z = 0;
+            expected.life = i < 3 ? 6 : 4;
+            EXPECT_EQ(fields(tanks[i]), fields(expected)) << i;
         }
-        for (int i = 0; i < 30; ++i)
-            EXPECT_TRUE(trees[i].x == replay_below(2 * w) - w &&
-                        trees[i].z == replay_below(2 * h) - h)
-                << i;
-        EXPECT_TRUE(tanks_alive == 20 && tanks[20].life == 9 && trees[30].x == 1234 &&
-                    bullets[499].life == 0 && particles[9999].life == 0);
+        for (int i = 0; i < 30; ++i) {
+            const int32_t x = replay_below(2 * w) - w, z = replay_below(2 * h) - h;
+            EXPECT_EQ(std::pair(trees[i].x, trees[i].z), std::pair(x, z)) << i;
+        }
+        // Slots out of play are left alone; the pools are emptied.
+        EXPECT_EQ(std::tuple(tanks_alive, tanks[20].life, trees[30].x), std::tuple(20, 9, 1234));
+        EXPECT_EQ(std::pair(bullets[499].life, particles[9999].life), std::pair(0, 0));
     }
     game_settings.number_of_tanks = 100000;
     set_up_world(3);
@@ -75,10 +81,11 @@ TEST(WorldUpdate, TanksStopFlushWithTheArenaEdgesWhateverTheNumbers) {
     tanks[2] = moving_tank(3, 119.5f, 0.25f, 1, 3);
     tanks[3] = moving_tank(0, 0, -INFINITY, NAN, 0); // destroyed tanks move too
     update_world();
-    const float expected[4][2] = {{150, 10}, {-150, -120}, {3.25f, 120}, {-150, 0}};
+    const std::pair<float, float> expected[3] = {{150, 10}, {-150, -120}, {3.25f, 120}};
     for (int i = 0; i < 3; ++i)
-        EXPECT_TRUE(tanks[i].x == expected[i][0] && tanks[i].z == expected[i][1]) << i;
-    EXPECT_TRUE(tanks[3].x == -150.0f && std::isnan(tanks[3].z)); // NaN passes every bound
+        EXPECT_EQ(std::pair(tanks[i].x, tanks[i].z), expected[i]) << i;
+    EXPECT_EQ(tanks[3].x, -150.0f);
+    EXPECT_TRUE(std::isnan(tanks[3].z)); // NaN passes every bound
 }
 
 TEST(WorldUpdate, TreesBlockTheOpenSquareAroundThemAfterTruncation) {
@@ -100,14 +107,14 @@ TEST(WorldUpdate, TreesBlockTheOpenSquareAroundThemAfterTruncation) {
         tanks[0] = moving_tank(x, z, 1, 5, 3);
         bullets[0] = Bullet{60 + c.dx, 60 + c.dz, 0, 0, 5};
         update_world();
-        EXPECT_TRUE(tanks[0].x == (c.blocked ? x : x + 1) && tanks[0].z == (c.blocked ? z : z + 5));
-        EXPECT_TRUE(tanks[0].turret_x == x + 1 && tanks[0].turret_z == z + 5);
+        const std::pair moved(x + 1, z + 5);
+        EXPECT_EQ(std::pair(tanks[0].x, tanks[0].z), c.blocked ? std::pair(x, z) : moved);
+        EXPECT_EQ(std::pair(tanks[0].turret_x, tanks[0].turret_z), moved);
         EXPECT_EQ(bullets[0].life, c.blocked ? 0 : 4);
     }
 }
 
 TEST(Firing, AShotThenItsRecoilAndReload) {
-    FakeSoundDevice device;
     FakeSoundData data;
     open_field(4);
     sound_data = data.objects;
@@ -118,14 +125,18 @@ TEST(Firing, AShotThenItsRecoilAndReload) {
     Tank &tank = tanks[0];
     tank = Tank{-140, -11, 140, 3, 0, 0, 270, 0, 0, -0.01f, 0, 0}; // turret facing -x
     fire_shell(0); // every slot in flight: the shot is dropped whole
-    EXPECT_TRUE(tank.reload == 0 && tank.recoil == -0.01f && device.played().empty());
+    EXPECT_EQ(std::pair(tank.reload, tank.recoil), std::pair(0, -0.01f));
+    EXPECT_TRUE(played_sounds.empty());
     bullets[3].life = bullets[9].life = -2;
     fire_shell(0);
     const Bullet &b = bullets[3];
-    EXPECT_TRUE(std::fabs(b.x + 142.1f) < 1e-4 && std::fabs(b.z - 140) < 1e-4 && b.life == 50);
-    EXPECT_TRUE(std::fabs(b.velocity_x + 1.5f) < 1e-6 && std::fabs(b.velocity_z) < 1e-6);
-    EXPECT_TRUE(tank.reload == 5 && tank.recoil == 0.5f && device.played().size() == 1);
-    EXPECT_EQ(device.played()[0].sample, &data.samples[SOUND_SHOT]);
+    EXPECT_NEAR(b.x, -142.1f, 1e-4);
+    EXPECT_NEAR(b.z, 140, 1e-4);
+    EXPECT_NEAR(b.velocity_x, -1.5f, 1e-6);
+    EXPECT_NEAR(b.velocity_z, 0, 1e-6);
+    EXPECT_EQ(std::tuple(b.life, tank.reload, tank.recoil), std::tuple(50, 5, 0.5f));
+    ASSERT_EQ(played_sounds.size(), 1u);
+    EXPECT_EQ(played_sounds[0].sample, &data.samples[SOUND_SHOT]);
     tanks[4].reload = 9; // not in play
     int shots = 0;
     for (int tick = 1; tick <= 22; ++tick) {
@@ -138,11 +149,11 @@ TEST(Firing, AShotThenItsRecoilAndReload) {
         fire_shell(1);
     }
     EXPECT_EQ(shots, 5); // ticks 1, 6, 11, 16 and 21
-    EXPECT_TRUE(tank.recoil < 0 && tank.reload == 0 && tanks[4].reload == 9);
+    EXPECT_LT(tank.recoil, 0);
+    EXPECT_EQ(std::pair(tank.reload, tanks[4].reload), std::pair(0, 9));
 }
 
 TEST(WorldUpdate, BulletsHitEveryLiveTankStrictlyWithinRootTwo) {
-    FakeSoundDevice device;
     FakeSoundData data;
     open_field(5);
     sound_data = data.objects;
@@ -170,17 +181,21 @@ TEST(WorldUpdate, BulletsHitEveryLiveTankStrictlyWithinRootTwo) {
         EXPECT_EQ(bullets[b].life, shots[b].life_after) << b;
     const int lives[5] = {2, 2, 2, 0, 2};
     const int cues[5] = {SOUND_HIT, SOUND_HIT, SOUND_HIT, SOUND_DESTROYED, SOUND_HIT};
-    ASSERT_EQ(device.played().size(), 5u);
+    ASSERT_EQ(played_sounds.size(), 5u);
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(tanks[i].life, lives[i]) << i;
-        EXPECT_EQ(device.played()[i].sample, &data.samples[cues[i]]) << i;
+        EXPECT_EQ(played_sounds[i].sample, &data.samples[cues[i]]) << i;
     }
+    EXPECT_EQ(tanks_alive, 4);
     // 150 fragments round (-20, -10, 0), truncated toward zero, have had their first move.
-    EXPECT_TRUE(tanks_alive == 4 && particles[149].life > 0 && particles[150].life == 0);
-    for (const Particle &p : particles)
-        EXPECT_TRUE(p.life <= 0 || (std::fabs(p.x - p.velocity_x + 20.5f) < 0.51f &&
-                                    std::fabs(p.y - p.velocity_y - 0.098f + 10.5f) < 0.51f &&
-                                    std::fabs(p.z - p.velocity_z + 0.5f) < 0.51f));
+    EXPECT_GT(particles[149].life, 0);
+    EXPECT_EQ(particles[150].life, 0);
+    for (int i = 0; i < 150; ++i) {
+        const Particle &p = particles[i];
+        EXPECT_NEAR(p.x - p.velocity_x, -20.5f, 0.51f) << i;
+        EXPECT_NEAR(p.y - p.velocity_y - 0.098f, -10.5f, 0.51f) << i;
+        EXPECT_NEAR(p.z - p.velocity_z, -0.5f, 0.51f) << i;
+    }
     tanks_alive = 2; // the match ends in the tick fewer than two tanks are left
     update_world();
     EXPECT_EQ(match_over, 0);
@@ -197,20 +212,25 @@ TEST(Explosion, FragmentsTakeTheirDrawsInOrderWithinTheirRanges) {
     std::srand(123);
     auto draw = [](long long n, long long offset) { return float(offset + replay_below(n)); };
     for (int i = 0; i < 150; ++i) {
-        const Particle &p = particles[i];
-        EXPECT_TRUE(p.x == draw(2, 4) && p.y == draw(2, -11) && p.z == draw(2, 6));
-        EXPECT_FLOAT_EQ(p.velocity_x, draw(50, -25) / 100);
-        EXPECT_FLOAT_EQ(p.velocity_y, draw(125, 0) / 100);
-        EXPECT_FLOAT_EQ(p.velocity_z, draw(50, -25) / 100);
-        EXPECT_EQ(p.life, draw(100, 50));
-        EXPECT_TRUE(p.spin_x == draw(720, -360) && p.spin_y == draw(720, -360) &&
-                    p.spin_z == draw(720, -360));
+        Particle e = particles[i];
+        e.x = draw(2, 4);
+        e.y = draw(2, -11);
+        e.z = draw(2, 6);
+        e.velocity_x = draw(50, -25) / 100;
+        e.velocity_y = draw(125, 0) / 100;
+        e.velocity_z = draw(50, -25) / 100;
+        e.life = draw(100, 50);
+        e.spin_x = draw(720, -360);
+        e.spin_y = draw(720, -360);
+        e.spin_z = draw(720, -360);
         const float red = draw(75, 25); // dark red through orange to yellow
-        EXPECT_FLOAT_EQ(p.red, red / 100);
-        EXPECT_FLOAT_EQ(p.green, draw(red + 1, 0) / 100);
-        EXPECT_TRUE(p.green <= p.red && p.blue == 0.0f);
+        e.red = red / 100;
+        e.green = draw(red + 1, 0) / 100;
+        e.blue = 0;
+        EXPECT_EQ(fields(particles[i]), fields(e)) << i;
     }
-    EXPECT_TRUE(particles[0].angle_x == 12.0f && particles[150].life == 0);
+    EXPECT_EQ(particles[0].angle_x, 12.0f);
+    EXPECT_EQ(particles[150].life, 0);
 
     // A full pool drops the fragments that do not fit, without drawing for them.
     particles.fill(Particle{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 5}); // all in use
@@ -221,7 +241,9 @@ TEST(Explosion, FragmentsTakeTheirDrawsInOrderWithinTheirRanges) {
     std::srand(77);
     for (int i = 0; i < 2 * 12; ++i)
         replay_below(1);
-    EXPECT_TRUE(next == replay_below(32768) && particles[3].life > 0 && particles[9999].life > 0);
+    EXPECT_EQ(next, replay_below(32768));
+    EXPECT_GT(particles[3].life, 0);
+    EXPECT_GT(particles[9999].life, 0);
 }
 
 TEST(WorldUpdate, HugeAndNonFiniteValuesStayDefined) {
@@ -231,17 +253,19 @@ TEST(WorldUpdate, HugeAndNonFiniteValuesStayDefined) {
     tanks[1] = moving_tank(2147483648.0f, -2147483648.0f, 0, 0, 1);
     bullets[0] = Bullet{tanks[1].x, tanks[1].z, 0, 0, 5};
     update_world();
-    EXPECT_TRUE(particles[0].x > 2.1e9f && particles[0].z < -2.1e9f && particles[149].life > 0);
+    EXPECT_GT(particles[0].x, 2.1e9f);
+    EXPECT_LT(particles[0].z, -2.1e9f);
+    EXPECT_GT(particles[149].life, 0);
     // NaN neither hits nor crashes; a NaN position truncates to 0, inside the tree there.
     open_field(2);
     game_settings.number_of_trees = 1;
     tanks[0].x = NAN;
     bullets[0] = Bullet{NAN, NAN, 0, 0, 5};
     update_world();
-    EXPECT_TRUE(tanks[0].life == 3 && bullets[0].life == 0);
+    EXPECT_EQ(std::pair(tanks[0].life, bullets[0].life), std::pair(3, 0));
     // A NaN speed makes still fragments rather than dividing by zero.
     spawn_explosion(2, 0, 0, 0, 0, NAN, 10, 0);
-    EXPECT_TRUE(particles[0].velocity_x == 0.0f && particles[1].life == 10);
+    EXPECT_EQ(std::pair(particles[0].velocity_x, particles[1].life), std::pair(0.0f, 10));
 }
 
 TEST(Sound, CuesAreHeardWithAVolumeFallingWithTheSquaredDistanceFromPlayerZero) {
@@ -252,22 +276,20 @@ TEST(Sound, CuesAreHeardWithAVolumeFallingWithTheSquaredDistanceFromPlayerZero) 
     } cases[] = {{0, 0, 0, 255},     {0, 75, 0, 0},       {0, 45, -60, 0}, {0, 53, 0, 127},
                  {0.9f, 53, 0, 131}, {-0.01f, 75, 0, -1}, {0, 76, 0, -1},  {0, INT_MIN, 0, -1},
                  {NAN, 0, 0, -1},    {INFINITY, 0, 0, -1}};
-    FakeSoundDevice device;
     FakeSoundData data;
     reset_world();
     tanks[1].x = 75.0f; // no listener
     for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.listener_x << ", " << c.x);
         tanks[0].x = c.listener_x;
-        EXPECT_EQ(sound_volume_at(c.x, c.z), c.volume) << c.listener_x << ", " << c.x;
-        device.clear();
+        EXPECT_EQ(sound_volume_at(c.x, c.z), c.volume);
+        played_sounds.clear();
         sound_data = nullptr; // silent without the datafile, or past its end
         play_sound_at(SOUND_HIT, c.x, c.z);
         sound_data = data.objects;
         play_sound_at(3, c.x, c.z);
         play_sound_at(SOUND_HIT, c.x, c.z);
-        const std::vector<PlayedSound> &played = device.played();
-        EXPECT_TRUE(c.volume < 0 ? played.empty()
-                                 : played.size() == 1 && played[0].volume == c.volume &&
-                                       played[0].sample == &data.samples[SOUND_HIT]);
+        const std::vector<PlayedSound> heard = {{&data.samples[SOUND_HIT], c.volume}};
+        EXPECT_EQ(played_sounds, c.volume < 0 ? std::vector<PlayedSound>{} : heard);
     }
 }
