@@ -82,8 +82,6 @@ template <bool INDEXED> void BM_UpdateWorldFullLoad(benchmark::State &state) {
         state.SetIterationTime(elapsed.count());
     }
     cell_indexes_on = true;
-    state.counters["bullets_live"] = MAX_BULLETS;
-    state.counters["fragments_live"] = MAX_PARTICLES;
 }
 
 BENCHMARK_TEMPLATE(BM_UpdateWorldFullLoad, false)
