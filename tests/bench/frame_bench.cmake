@@ -2,5 +2,4 @@
 # the object-by-object one. Not a test: run it under xvfb-run (scripts/run-benchmarks.sh does).
 add_executable(frame_bench ${CMAKE_CURRENT_LIST_DIR}/frame_bench.cpp)
 target_link_libraries(frame_bench PRIVATE render_harness)
-target_compile_definitions(frame_bench PRIVATE GAME_TEXTURES="${GAME_DIR}/textures.dat")
 add_dependencies(benchmarks frame_bench)

@@ -5,7 +5,7 @@
 // can pass; then four players with each trick turned off in turn. The cases take turns,
 // several rounds, and each prints its median.
 //   frame_bench [ROUNDS] [TEXTURES.dat]
-// Uses the game's textures.dat when it has been built, else small striped textures.
+// Draws with the game's textures.dat unless given another.
 #include "render_harness.h"
 
 #include "match/control.h"
@@ -18,7 +18,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -100,11 +99,7 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "usage: frame_bench [ROUNDS] [TEXTURES.dat]\n");
         return 2;
     }
-    std::string textures = argc > 2 ? argv[2] : GAME_TEXTURES;
-    if (argc <= 2 && !std::filesystem::exists(textures)) {
-        textures = temp_path("bench_textures.dat");
-        write_striped_textures(textures);
-    }
+    const std::string textures = argc > 2 ? argv[2] : GAME_TEXTURES;
     if (!start_match_display()) {
         std::fprintf(stderr, "frame_bench: no OpenGL display\n");
         return 1;

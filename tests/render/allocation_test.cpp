@@ -66,9 +66,7 @@ constexpr int32_t CROWDED_ARENA = 40;
 
 TEST(MatchMemory, TicksAndFramesAllocateNothingAfterTheFirstFrame) {
     ASSERT_TRUE(start_match_display());
-    const std::string textures = temp_path("striped.dat");
-    ASSERT_TRUE(write_striped_textures(textures));
-    prepare_match_graphics(textures);
+    prepare_match_graphics();
     game_settings = GameSettings{};
     game_settings.number_of_tanks = MAX_TANKS;
     game_settings.number_of_trees = MAX_TREES;

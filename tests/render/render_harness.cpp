@@ -55,23 +55,6 @@ TestImage uniform_image(int size, Rgb colour) {
     return TestImage{size, std::vector<Rgb>(static_cast<size_t>(size) * size, colour)};
 }
 
-bool write_striped_textures(const std::string &path) {
-    constexpr int SIZE = 64;
-    constexpr int STRIPE = 4;
-    const auto striped = [](Rgb a, Rgb b) {
-        TestImage image = uniform_image(SIZE, a);
-        for (int i = 0; i < SIZE * SIZE; ++i) {
-            if ((i % SIZE / STRIPE + 2 * (i / SIZE / STRIPE)) % 3 == 0) {
-                image.pixels[i] = b;
-            }
-        }
-        return image;
-    };
-    return write_datafile(
-        path, {striped({90, 140, 60}, {40, 70, 20}), striped({200, 60, 50}, {90, 20, 200}),
-               striped({60, 60, 60}, {230, 230, 20}), striped({60, 90, 220}, {250, 250, 250})});
-}
-
 bool write_datafile(const std::string &path, const std::vector<TestImage> &objects) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     put(out, NOPACK_MAGIC);

@@ -19,9 +19,6 @@ TestImage uniform_image(int size, Rgb colour);
 
 // Writes an uncompressed Allegro datafile; false when the file cannot be written.
 bool write_datafile(const std::string &path, const std::vector<TestImage> &objects);
-// A textures.dat of four 64 x 64 textures, each striped in two colours of its own, so that a
-// texture coordinate or a texture gone wrong shows; false when it cannot be written.
-bool write_striped_textures(const std::string &path);
 
 // A path in the temporary folder of this run, which is removed when the program ends.
 std::string temp_path(const std::string &name);
@@ -31,8 +28,9 @@ bool start_allegro();
 // Then the match display, as a match opens it.
 bool start_match_display();
 void stop_match_display();
-// Textures from the file and the projection: the rest of a match's set-up.
-void prepare_match_graphics(const std::string &texture_file);
+// Textures from the file (by default the game's own, GAME_TEXTURES) and the projection: the
+// rest of a match's set-up.
+void prepare_match_graphics(const std::string &texture_file = GAME_TEXTURES);
 
 // Empty tables, default settings with no tanks or trees in play, the given players.
 void clear_world(int last_human);

@@ -29,9 +29,7 @@ class MatchDisplay : public ::testing::Environment {
   public:
     void SetUp() override {
         ASSERT_TRUE(start_match_display()) << "no OpenGL display";
-        const std::string path = temp_path("striped.dat");
-        ASSERT_TRUE(write_striped_textures(path));
-        prepare_match_graphics(path);
+        prepare_match_graphics();
     }
     void TearDown() override { stop_match_display(); }
 };
