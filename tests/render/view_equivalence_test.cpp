@@ -25,15 +25,6 @@ constexpr double DIFFERING_SHARE = 0.0005;
 // frustum's sides and the wall.
 constexpr float CLOSE_SPREAD = 25.0f;
 
-class MatchDisplay : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        ASSERT_TRUE(start_match_display()) << "no OpenGL display";
-        prepare_match_graphics();
-    }
-    void TearDown() override { stop_match_display(); }
-};
-
 int differing_pixels(const std::vector<uint8_t> &a, const std::vector<uint8_t> &b) {
     int n = 0;
     for (size_t i = 0; i < a.size(); i += 3) {
@@ -73,6 +64,8 @@ void fill_close_world(int last_human, unsigned seed) {
 }
 
 TEST(ViewTricks, DrawTheSamePictureAsThePlainView) {
+    ASSERT_TRUE(start_match_display());
+    prepare_match_graphics();
     const int allowed = static_cast<int>(DIFFERING_SHARE * SCREEN_WIDTH * SCREEN_HEIGHT);
     for (int last_human = 0; last_human < MAX_PLAYERS; ++last_human) {
         for (unsigned seed = 1; seed <= 2; ++seed) {
@@ -96,12 +89,7 @@ TEST(ViewTricks, DrawTheSamePictureAsThePlainView) {
             }
         }
     }
+    stop_match_display();
 }
 
 } // namespace
-
-int main(int argc, char **argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    ::testing::AddGlobalTestEnvironment(new MatchDisplay);
-    return RUN_ALL_TESTS();
-}
