@@ -12,24 +12,9 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
 #include <random>
 
 namespace {
-
-constexpr uint32_t NOPACK_MAGIC = 0x736C682E;   // "slh."
-constexpr uint32_t DATAFILE_MAGIC = 0x414C4C2E; // "ALL."
-constexpr uint32_t BITMAP_TYPE = 0x424D5020;    // "BMP "
-constexpr uint32_t DATA_TYPE = 0x44415441;      // "DATA"
-constexpr int STORED_DEPTH = 24;
-constexpr uint32_t PLAIN_DATA_BYTES = 16;
-
-// Datafiles are big-endian.
-void put(std::ofstream &out, uint32_t v, int bytes = 4) {
-    for (int shift = 8 * (bytes - 1); shift >= 0; shift -= 8) {
-        out.put(static_cast<char>(v >> shift));
-    }
-}
 
 // Everything stands within this distance of the arena centre on both axes, and the players
 // within PLAYER_SPREAD of it, so every object is in range of every player.
@@ -50,36 +35,6 @@ struct TempFolder {
 };
 
 } // namespace
-
-TestImage uniform_image(int size, Rgb colour) {
-    return TestImage{size, std::vector<Rgb>(static_cast<size_t>(size) * size, colour)};
-}
-
-bool write_datafile(const std::string &path, const std::vector<TestImage> &objects) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    put(out, NOPACK_MAGIC);
-    put(out, DATAFILE_MAGIC);
-    put(out, static_cast<uint32_t>(objects.size()));
-    for (const TestImage &image : objects) {
-        const bool bitmap = image.size > 0;
-        const uint32_t size =
-            bitmap ? 6 + static_cast<uint32_t>(image.pixels.size() * 3) : PLAIN_DATA_BYTES;
-        put(out, bitmap ? BITMAP_TYPE : DATA_TYPE);
-        put(out, size);
-        put(out, size);
-        if (bitmap) {
-            put(out, STORED_DEPTH, 2);
-            put(out, static_cast<uint32_t>(image.size), 2);
-            put(out, static_cast<uint32_t>(image.size), 2);
-            for (const Rgb &p : image.pixels) {
-                put(out, static_cast<uint32_t>(p.r << 16 | p.g << 8 | p.b), 3);
-            }
-        } else {
-            out << std::string(PLAIN_DATA_BYTES, '\0');
-        }
-    }
-    return static_cast<bool>(out);
-}
 
 std::string temp_path(const std::string &name) {
     static const TempFolder folder;

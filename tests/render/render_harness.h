@@ -1,24 +1,10 @@
 // Shared by the display tests and the frame benchmark: the game's displays opened as it opens
-// them, a world placed by hand, datafiles of known colours, and the picture read back.
+// them, a world placed by hand, and the picture read back.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
-
-struct Rgb {
-    int r, g, b;
-};
-
-// A square image for a datafile, row 0 first; one without pixels is written as plain data.
-struct TestImage {
-    int size = 0;
-    std::vector<Rgb> pixels;
-};
-TestImage uniform_image(int size, Rgb colour);
-
-// Writes an uncompressed Allegro datafile; false when the file cannot be written.
-bool write_datafile(const std::string &path, const std::vector<TestImage> &objects);
 
 // A path in the temporary folder of this run, which is removed when the program ends.
 std::string temp_path(const std::string &name);
