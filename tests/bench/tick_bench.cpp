@@ -14,6 +14,7 @@
 #include <array>
 #include <chrono>
 #include <cstdlib>
+#include <tuple>
 
 namespace {
 
@@ -22,14 +23,8 @@ constexpr int EXPLOSION_SIZE = 150;
 constexpr float BULLET_SPEED = 1.0f;
 constexpr int BULLET_LIFE = 50;
 
-struct WorldSnapshot {
-    std::array<Tank, MAX_TANKS> tanks;
-    std::array<Bullet, MAX_BULLETS> bullets;
-    std::array<Particle, MAX_PARTICLES> particles;
-    int32_t tanks_alive;
-};
-
-WorldSnapshot snapshot;
+// What an update changes, as the full world had it.
+std::tuple<decltype(tanks), decltype(bullets), decltype(particles), int32_t> snapshot;
 
 void build_full_world() {
     std::srand(SEED);
@@ -58,15 +53,7 @@ void build_full_world() {
         spawn_explosion(EXPLOSION_SIZE, static_cast<int>(tank.x), -10, static_cast<int>(tank.z), 1,
                         0.25f, 100, 50);
     }
-    snapshot = WorldSnapshot{tanks, bullets, particles, tanks_alive};
-}
-
-void restore_world() {
-    tanks = snapshot.tanks;
-    bullets = snapshot.bullets;
-    particles = snapshot.particles;
-    tanks_alive = snapshot.tanks_alive;
-    match_over = 0;
+    snapshot = {tanks, bullets, particles, tanks_alive};
 }
 
 template <bool INDEXED> void BM_UpdateWorldFullLoad(benchmark::State &state) {
@@ -74,7 +61,8 @@ template <bool INDEXED> void BM_UpdateWorldFullLoad(benchmark::State &state) {
     cell_indexes_on = INDEXED;
     for (auto _ : state) {
         // The same world every time, restored outside the timed region.
-        restore_world();
+        std::tie(tanks, bullets, particles, tanks_alive) = snapshot;
+        match_over = 0;
         const auto start = std::chrono::steady_clock::now();
         update_world();
         benchmark::ClobberMemory();
@@ -82,8 +70,6 @@ template <bool INDEXED> void BM_UpdateWorldFullLoad(benchmark::State &state) {
         state.SetIterationTime(elapsed.count());
     }
     cell_indexes_on = true;
-    state.counters["bullets_live"] = MAX_BULLETS;
-    state.counters["fragments_live"] = MAX_PARTICLES;
 }
 
 BENCHMARK_TEMPLATE(BM_UpdateWorldFullLoad, false)

@@ -6,8 +6,7 @@
 #include "match/setup.h"
 #include "match/tick.h"
 #include "match/world.h"
-#include "render/display.h"
-#include "render/view.h"
+#include "render/match_display.h"
 
 #include <gtest/gtest.h>
 
@@ -64,24 +63,10 @@ constexpr int TICKS = 240;
 constexpr int TICKS_PER_FRAME = 4;
 // A small arena crowds the 500 tanks, so that shells hit and tanks burst within the run.
 constexpr int32_t CROWDED_ARENA = 40;
-constexpr int TEXTURE_SIZE = 16;
-
-void draw_frame() {
-    clear_frame();
-    for (int p = 0; p < PLAYERS; ++p) {
-        draw_player_view(p);
-    }
-    show_frame();
-}
 
 TEST(MatchMemory, TicksAndFramesAllocateNothingAfterTheFirstFrame) {
     ASSERT_TRUE(start_match_display());
-    const std::string textures = temp_path("plain.dat");
-    ASSERT_TRUE(write_datafile(textures, {{true, uniform_image(TEXTURE_SIZE, {90, 140, 60})},
-                                          {true, uniform_image(TEXTURE_SIZE, {150, 60, 50})},
-                                          {true, uniform_image(TEXTURE_SIZE, {60, 60, 60})},
-                                          {true, uniform_image(TEXTURE_SIZE, {60, 90, 160})}}));
-    prepare_match_graphics(textures);
+    prepare_match_graphics();
     game_settings = GameSettings{};
     game_settings.number_of_tanks = MAX_TANKS;
     game_settings.number_of_trees = MAX_TREES;
@@ -92,24 +77,20 @@ TEST(MatchMemory, TicksAndFramesAllocateNothingAfterTheFirstFrame) {
     set_up_world(PLAYERS - 1);
     last_human_player = PLAYERS - 1;
     simulate_tick();
-    draw_frame();
+    match_display.draw_frame();
 
     const long before = allocations.load();
     int most_fragments = 0;
     for (int tick = 0; tick < TICKS; ++tick) {
         simulate_tick();
         if (tick % TICKS_PER_FRAME == 0) {
-            draw_frame();
+            match_display.draw_frame();
         }
-        int fragments = 0;
-        for (const Particle &p : particles) {
-            fragments += p.life > 0 ? 1 : 0;
-        }
-        most_fragments = std::max(most_fragments, fragments);
+        const auto fragments = std::count_if(particles.begin(), particles.end(),
+                                             [](const Particle &p) { return p.life > 0; });
+        most_fragments = std::max(most_fragments, static_cast<int>(fragments));
     }
-    const long during = allocations.load() - before;
-
-    EXPECT_EQ(during, 0);
+    EXPECT_EQ(allocations.load() - before, 0);
     // The run did what a busy match does: tanks burst into fragments.
     EXPECT_LT(tanks_alive, MAX_TANKS);
     EXPECT_GT(most_fragments, 1000);
@@ -117,8 +98,3 @@ TEST(MatchMemory, TicksAndFramesAllocateNothingAfterTheFirstFrame) {
 }
 
 } // namespace
-
-int main(int argc, char **argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -6,8 +6,8 @@
 #include "render_harness.h"
 
 #include "match/match_loop.h"
-#include "render/match_display.h"
 #include "match/world.h"
+#include "render/match_display.h"
 
 #include <allegro.h>
 
@@ -26,11 +26,7 @@ TEST(RefusedMatchDisplay, ShowsTheErrorAndGivesTheMenusTheirModeBack) {
     std::filesystem::permissions(bin + "/xmessage", std::filesystem::perms::owner_all);
     setenv("PATH", (bin + ":" + std::getenv("PATH")).c_str(), 1);
 
-    ASSERT_EQ(install_allegro(SYSTEM_AUTODETECT, &errno, atexit), 0);
-    install_keyboard();
-    install_timer();
-    set_color_depth(16);
-    ASSERT_EQ(set_gfx_mode(GFX_AUTODETECT, 640, 480, 0, 0), 0);
+    ASSERT_TRUE(start_allegro());
     clear_world(0);
     tanks[0].x = 1234.0f;
     EXPECT_EQ(play_match(0, match_display), -1);
@@ -38,11 +34,14 @@ TEST(RefusedMatchDisplay, ShowsTheErrorAndGivesTheMenusTheirModeBack) {
     std::ifstream in(log);
     const std::string message{std::istreambuf_iterator<char>(in), {}};
     ASSERT_EQ(message.rfind("Error setting graphics mode:\n", 0), 0u) << message;
-    EXPECT_TRUE(message.size() > 30 && message.back() == '\n') << "no reason given: " << message;
+    EXPECT_GT(message.size(), 30u) << "no reason given: " << message;
+    EXPECT_EQ(message.back(), '\n');
     EXPECT_EQ(tanks[0].x, 1234.0f) << "the world was set up";
     // The menus can draw again at once.
     ASSERT_NE(screen, nullptr);
-    EXPECT_TRUE(SCREEN_W == 640 && SCREEN_H == 480 && bitmap_color_depth(screen) == 16);
+    EXPECT_EQ(SCREEN_W, 640);
+    EXPECT_EQ(SCREEN_H, 480);
+    EXPECT_EQ(bitmap_color_depth(screen), 16);
     clear_to_color(screen, makecol(255, 0, 0));
     EXPECT_EQ(getpixel(screen, 10, 10), makecol(255, 0, 0));
     allegro_exit();

