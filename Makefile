@@ -1,6 +1,7 @@
 # Tank Arena: the two commands a player or a developer needs.
 #   make play   installs what is missing, builds, makes the datafiles and starts the game
-#   make test   the same set-up, then the whole test suite
+#   make test   the same set-up and the Windows release, then the whole test suite (the
+#               Windows game played under Wine included)
 #   make windows the Windows release, cross-built here: build-windows/tankarena-windows.zip
 
 BUILD_DIR ?= build
@@ -17,6 +18,8 @@ SOAK_SECONDS ?= 600
 JOBS ?= 2
 # The Windows release: Allegro's cache, the cross-built game, its folder and zip.
 WINDOWS_DIR ?= $(BUILD_DIR)-windows
+# The native build's tests then include the Windows game under Wine.
+WINDOWS_TEST_CONFIG = -DTANKARENA_WINDOWS_GAME_DIR=$(abspath $(WINDOWS_DIR))/game
 # Any report of the sanitizers ends the test that made it; leaks are checked at every exit,
 # with the suppressions for the libraries under the game.
 SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 \
@@ -43,8 +46,10 @@ game: configure
 play: game
 	cd $(BUILD_DIR)/game && ./tankarena
 
-test: build sanitize fuzz-build
+# All packages first, the Windows ones included, in one go; make play asks only for its own.
+test: windows-deps build sanitize fuzz-build windows
 	@sh scripts/fuzz.sh $(FUZZ_DIR) $(TEST_FUZZ_SECONDS)
+	@cmake -S . -B $(BUILD_DIR) $(WINDOWS_TEST_CONFIG) > /dev/null
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
 sanitize: deps
@@ -67,8 +72,8 @@ bench: build
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target benchmarks
 	@sh scripts/run-benchmarks.sh $(BUILD_DIR)
 
-# The Windows release, cross-built here. Its test under Wine is not yet reliable on a loaded
-# machine, so it runs on its own, not in make test.
+# The Windows release, cross-built here. make test plays it under Wine with the other tests;
+# make test-windows runs only that test.
 windows-deps:
 	@sh scripts/install-deps.sh windows
 
@@ -76,7 +81,7 @@ windows: build windows-deps
 	@JOBS=$(JOBS) sh platform/windows/build.sh $(BUILD_DIR) $(WINDOWS_DIR)
 
 test-windows: windows
-	@cmake -S . -B $(BUILD_DIR) -DTANKARENA_WINDOWS_GAME_DIR=$(abspath $(WINDOWS_DIR))/game > /dev/null
+	@cmake -S . -B $(BUILD_DIR) $(WINDOWS_TEST_CONFIG) > /dev/null
 	cd $(BUILD_DIR) && ctest -L windows --output-on-failure
 
 # The Windows Allegro in $(WINDOWS_DIR)/allegro stays: it takes minutes to build and changes

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows build under Wine, in a Wine prefix of its own on a 1024x768 virtual screen with a
 # window manager: there the game cannot change the display mode and falls back to 640x480
-# windows. Start, a match for one player, F12 writes screen.bmp, Escape brings the menus back,
-# and Exit ends with status 0 and writes keyboard.cfg.
+# windows. Start, a match for one player in which a shot is heard (the ALSA device writes to a
+# file), F12 writes screen.bmp, Escape brings the menus back, and Exit ends with status 0 and
+# writes keyboard.cfg.
 #   windows.sh WINDOWS_GAME_DIR (build-windows/game, made by make windows)
 [ -f "${1:-}/tankarena.exe" ] || { echo "no tankarena.exe in ${1:-}: make windows makes it; skipped"; exit 77; }
 . "$(dirname "$0")/lib.sh"
@@ -12,16 +13,27 @@ command -v wine >/dev/null || fail "no wine: make windows installs it"
 e2e_setup "$1" keyboard
 
 # Wine's own start (the prefix) is made before the game's first frame is waited for; its
-# optional .NET and HTML parts are never asked for.
-export WINEPREFIX=$E2E_TMP/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# optional .NET and HTML parts are never asked for. Its PulseAudio driver is turned off, so that
+# DirectSound plays through its ALSA one into the private home's ALSA device, never to a sound
+# server of the machine's user.
+export WINEPREFIX=$E2E_TMP/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winepulse.drv="
 end_wine() { wineserver -k 2>/dev/null; }
 wineboot -i >"$E2E_TMP/wineboot.log" 2>&1 || fail "wineboot could not make a prefix: $(tail -n 3 "$E2E_TMP/wineboot.log")"
 wineserver -w
 GAME_RUNNER=wine
 
+audio=$E2E_TMP/audio.raw
+capture_sound_to "$audio"
 touch -d 2001-01-01 "$GAME/keyboard.cfg"
 start_game
+wait_for "the game to open the sound device" test -s "$audio"
+[ "$(loud_samples "$audio" 0)" -eq 0 ] || fail "sound in the main menu"
 start_match 1 shows_one_view
+# Allegro opens the sound device again for the match's window, which starts the file again.
+# The computer tanks fire too: what is heard is a shot, not only player 1's.
+before=$(($(file_size "$audio") / 4 * 4))
+heard() { [ "$(loud_samples "$audio" "$before")" -gt 100 ]; }
+press_until space "the sound of a shot" heard
 press_until F12 "screen.bmp to be written" test -s "$GAME/screen.bmp"
 leave_match
 [ "$(identify -format '%w %h' "$GAME/screen.bmp")" = "640 480" ] || fail "screen.bmp is no 640x480 picture"
