@@ -84,7 +84,6 @@ struct View {
 // the turret.
 struct ShownPart {
     Placement placement;
-    float depth;
     SphereView lies;
     bool small; // on the screen: its triangles are worth sifting
     bool human;
@@ -141,13 +140,6 @@ bool small_on_screen(const ViewVolume &volume, double x, double y, double z, dou
     return view_tricks.small_triangle_cull && looks_small(volume, x, y, z, radius);
 }
 
-template <typename Shown> void sort_nearest_first(Shown *first, int count) {
-    if (view_tricks.front_to_back) {
-        std::sort(first, first + count,
-                  [](const Shown &a, const Shown &b) { return a.depth < b.depth; });
-    }
-}
-
 void find_shown_tanks(const View &view) {
     static const float hull_radius =
         model_radius({HULL_MODEL, LEFT_TRACK_MODEL, RIGHT_TRACK_MODEL});
@@ -165,24 +157,18 @@ void find_shown_tanks(const View &view) {
         const SphereView hull = where_in_view(view.volume, tank.x, tank.y, tank.z, hull_radius);
         if (hull != SPHERE_OUTSIDE) {
             shown.hulls[shown.hull_count++] =
-                ShownPart{tank_placement(tank.x, tank.y, tank.z, tank.heading),
-                          static_cast<float>(eye_depth(view.volume, tank.x, tank.y, tank.z)), hull,
+                ShownPart{tank_placement(tank.x, tank.y, tank.z, tank.heading), hull,
                           small_on_screen(view.volume, tank.x, tank.y, tank.z, hull_radius), human};
         }
         const SphereView turret =
             where_in_view(view.volume, tank.turret_x, tank.y, tank.turret_z, turret_radius);
         if (turret != SPHERE_OUTSIDE) {
             shown.turrets[shown.turret_count++] = ShownPart{
-                tank_placement(tank.turret_x, tank.y, tank.turret_z, tank.turret_heading),
-                static_cast<float>(eye_depth(view.volume, tank.turret_x, tank.y, tank.turret_z)),
-                turret,
+                tank_placement(tank.turret_x, tank.y, tank.turret_z, tank.turret_heading), turret,
                 small_on_screen(view.volume, tank.turret_x, tank.y, tank.turret_z, turret_radius),
                 human};
         }
     }
-    // Nearest first: what they hide is then rejected by the depth test before it is shaded.
-    sort_nearest_first(shown.hulls.data(), shown.hull_count);
-    sort_nearest_first(shown.turrets.data(), shown.turret_count);
 }
 
 // One part of the shown tanks, the human players' first; a body part twice, once per body
@@ -283,18 +269,9 @@ void add_fragments(const View &view) {
     }
 }
 
-// The trees of one view that show, nearest first.
-struct ShownTree {
-    float depth;
-    float x, z;
-    SphereView lies;
-};
-std::array<ShownTree, MAX_TREES> shown_trees;
-
 void add_trees(const View &view) {
     static const float radius = model_mesh(TREE_MODEL).radius;
     const int count = trees_in_play();
-    int shown_count = 0;
     for (int i = 0; i < count; ++i) {
         const float x = static_cast<float>(trees[i].x);
         const float z = static_cast<float>(trees[i].z);
@@ -303,14 +280,8 @@ void add_trees(const View &view) {
         }
         const SphereView lies = where_in_view(view.volume, x, GROUND_Y, z, radius);
         if (lies != SPHERE_OUTSIDE) {
-            shown_trees[shown_count++] =
-                ShownTree{static_cast<float>(eye_depth(view.volume, x, GROUND_Y, z)), x, z, lies};
+            add_coloured_mesh(TREE_MODEL, x, GROUND_Y, z, TREE_COLOUR, view.volume, lies, false);
         }
-    }
-    sort_nearest_first(shown_trees.data(), shown_count);
-    for (int i = 0; i < shown_count; ++i) {
-        const ShownTree &t = shown_trees[i];
-        add_coloured_mesh(TREE_MODEL, t.x, GROUND_Y, t.z, TREE_COLOUR, view.volume, t.lies, false);
     }
 }
 

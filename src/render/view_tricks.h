@@ -7,14 +7,12 @@ struct ViewTricks {
     bool frustum_cull = true;        // objects wholly outside the view are left out
     bool small_triangle_cull = true; // triangles of small copies that cover no pixel centre
     bool back_face_cull = true;      // triangles facing away, where the model hides them
-    bool front_to_back = true;       // tanks and trees nearest first: the depth test then
-                                     // rejects what they hide before it is shaded
     // Many copies placed in the world on the CPU and sent in one draw; off, a draw per object,
     // placed by a matrix of its own (the small-triangle cull then sifts only tank parts).
     bool batching = true;
 };
 
 // Every trick off: the plain view.
-constexpr ViewTricks PLAIN_VIEW = {false, false, false, false, false};
+constexpr ViewTricks PLAIN_VIEW = {false, false, false, false};
 
 extern ViewTricks view_tricks;

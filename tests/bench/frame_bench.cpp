@@ -116,7 +116,6 @@ int main(int argc, char **argv) {
         {"frustum-cull", 4, without(&ViewTricks::frustum_cull)},
         {"small-triangle-cull", 4, without(&ViewTricks::small_triangle_cull)},
         {"back-face-cull", 4, without(&ViewTricks::back_face_cull)},
-        {"front-to-back", 4, without(&ViewTricks::front_to_back)},
         {"batching", 4, without(&ViewTricks::batching)},
     };
     constexpr size_t ALL_TRICKS_4P_CASE = 3;
