@@ -35,12 +35,11 @@ steer q "$VIEW_2" "$VIEW_1" "$VIEW_3"
 steer i "$VIEW_3" "$VIEW_1" "$VIEW_2"
 
 # Silence so far, in a stream that goes on; then the shot.
-before=$(($(file_size "$audio") / 4 * 4))
+before=$(capture_end "$audio")
 audio_grew() { [ "$(file_size "$audio")" -gt $((before + 8192)) ]; }
 wait_for "more sound output" audio_grew
 [ "$(loud_samples "$audio" 0 "$before")" -eq 0 ] || fail "sound before anyone fired"
-heard() { [ "$(loud_samples "$audio" "$before")" -gt 100 ]; }
-press_until space "the sound of the shot" heard
+press_until space "the sound of the shot" heard_after "$audio" "$before"
 leave_match
 click_exit
 pass

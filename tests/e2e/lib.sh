@@ -233,6 +233,12 @@ wait_for_screen_change() {
     REFERENCE=$(path_of "$1") && wait_screen differs_from_reference "$2" "$3" && wait_screen_settled "$2"
 }
 
+# screen.bmp as F12 writes it: a 640x480 picture of the match, sky on top and ground below.
+expect_screen_bmp() {
+    [ "$(identify -format '%w %h' "$GAME/screen.bmp")" = "640 480" ] || fail "screen.bmp is no 640x480 picture"
+    convert "$GAME/screen.bmp" "$E2E_TMP/screen-bmp.png" && shows_one_view screen-bmp.png ||
+        fail "screen.bmp shows no sky on top and ground at the bottom"
+}
 unpack_file() { rm -f "$2" && pack u "$1" "$2" >/dev/null 2>&1 && [ -f "$2" ] || fail "pack could not unpack $1"; }
 file_size() { wc -c <"$1" | tr -d ' '; }
 # The bytes of each word: a number, or 0x and a float's bits.
@@ -312,6 +318,10 @@ use_settings_file() {
 capture_sound_to() {
     printf 'pcm.!default {\n type file\n slave.pcm "null"\n file "%s"\n format "raw"\n}\n' "$1" >"$HOME/.asoundrc"
 }
+# Where capture $1 ends, in whole 4-byte frames: what plays from now on comes after it.
+capture_end() { echo $(($(file_size "$1") / 4 * 4)); }
+# Capture $1 holds a sound after byte $2.
+heard_after() { [ "$(loud_samples "$1" "$2")" -gt 100 ]; }
 # 16-bit samples from byte $2 (to $3) that stray from the silence the file starts with.
 loud_samples() {
     od -An -v -tu2 -w2 -j "$2" ${3:+-N $(($3 - $2))} "$1" | awk -v s="$(od -An -tu2 -N 2 "$1")" \

@@ -86,7 +86,7 @@ constexpr double TANK_SCALE = 0.7;
 constexpr double FOG_START = 3.0;
 constexpr double FOG_END = 16.0;
 
-class MatchDisplay : public ::testing::Environment {
+class OpenMatchDisplay : public ::testing::Environment {
   public:
     void SetUp() override { ASSERT_TRUE(start_match_display()) << "no OpenGL display"; }
     void TearDown() override { stop_match_display(); }
@@ -304,6 +304,6 @@ TEST(MatchPicture, ADatafileOfTwoObjectsLeavesTheOtherSurfacesUntextured) {
 
 int main(int argc, char **argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    ::testing::AddGlobalTestEnvironment(new MatchDisplay);
+    ::testing::AddGlobalTestEnvironment(new OpenMatchDisplay);
     return RUN_ALL_TESTS();
 }
