@@ -112,6 +112,8 @@ game_window_shown() {
     named_window_shown && [ "$(xdotool search --onlyvisible --maxdepth 1 --name '.*' \
         getwindowgeometry %@ 2>/dev/null | tr -d '\n' | grep -o 'Position: 0,0 [^G]*Geometry: 640x480' | wc -l)" -ge 2 ]
 }
+# A failure status of the game's own: not 0, and not a signal's (129 to 192; exit(-1) gives 255).
+own_failure() { [ "$1" -ne 0 ] && { [ "$1" -le 128 ] || [ "$1" -gt 192 ]; }; }
 # Waits up to $1 (60) seconds for the game to end and sets GAME_STATUS.
 wait_game_exit() {
     WAIT_SECONDS=${1:-60} wait_for "the game to end" eval '! game_running'
