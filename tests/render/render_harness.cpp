@@ -23,21 +23,18 @@ constexpr float PLAYER_SPREAD = 5.0f;
 constexpr float FRAGMENT_HEIGHT = 6.0f;
 constexpr float FULL_TURN = 360.0f;
 
-// A private folder for the files of one run.
-struct TempFolder {
-    std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                 ("tankarena_render_" + std::to_string(std::random_device{}()));
-    TempFolder() { std::filesystem::create_directories(path); }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-};
-
 } // namespace
 
 std::string temp_path(const std::string &name) {
-    static const TempFolder folder;
+    static const struct Folder {
+        std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                     ("tankarena_render_" + std::to_string(std::random_device{}()));
+        Folder() { std::filesystem::create_directories(path); }
+        ~Folder() {
+            std::error_code ignored;
+            std::filesystem::remove_all(path, ignored);
+        }
+    } folder;
     return (folder.path / name).string();
 }
 
@@ -95,7 +92,6 @@ void fill_max_load_world(int last_human, unsigned seed) {
     std::uniform_real_distribution<float> unit(0.0f, 1.0f);
 
     clear_world(last_human);
-    game_settings.number_of_tanks = MAX_TANKS;
     game_settings.number_of_trees = MAX_TREES;
     for (int i = 0; i < MAX_TANKS; ++i) {
         const bool player = i <= last_human;
@@ -112,8 +108,7 @@ void fill_max_load_world(int last_human, unsigned seed) {
     for (Bullet &bullet : bullets) {
         bullet = Bullet{spread(random), spread(random), 0.0f, 0.0f, 1};
     }
-    for (Particle &p : particles) {
-        p = Particle{};
+    for (Particle &p : particles) { // cleared to rest
         p.x = spread(random);
         p.y = GROUND_Y + FRAGMENT_HEIGHT * unit(random);
         p.z = spread(random);

@@ -23,52 +23,38 @@ struct Rgb {
     int r, g, b;
 };
 
-// A texture of TEXTURE_SIZE x TEXTURE_SIZE pixels, row 0 first; for a datafile object, one
-// without pixels stands for plain data.
+// A texture of TEXTURE_SIZE x TEXTURE_SIZE pixels, row 0 first; in a datafile, one without
+// pixels stands for a plain data object.
 using Image = std::vector<Rgb>;
 constexpr int TEXTURE_SIZE = 16;
-
-constexpr uint32_t NOPACK_MAGIC = 0x736C682E;   // "slh."
-constexpr uint32_t DATAFILE_MAGIC = 0x414C4C2E; // "ALL."
-constexpr uint32_t BITMAP_TYPE = 0x424D5020;    // "BMP "
-constexpr uint32_t DATA_TYPE = 0x44415441;      // "DATA"
-constexpr int STORED_DEPTH = 24;
-constexpr uint32_t PLAIN_DATA_BYTES = 16;
-
-// Datafiles are big-endian.
-void put(std::ofstream &out, uint32_t v, int bytes = 4) {
-    for (int shift = 8 * (bytes - 1); shift >= 0; shift -= 8) {
-        out.put(static_cast<char>(v >> shift));
-    }
-}
 
 Image uniform(Rgb colour) {
     return Image(TEXTURE_SIZE * TEXTURE_SIZE, colour);
 }
 
-// Writes an uncompressed Allegro datafile; false when the file cannot be written.
+// `bytes` bytes of v, big-endian as in datafiles.
+std::string big_endian(uint32_t v, int bytes = 4) {
+    std::string s;
+    for (int shift = 8 * (bytes - 1); shift >= 0; shift -= 8) {
+        s += static_cast<char>(v >> shift);
+    }
+    return s;
+}
+
+// Writes an uncompressed Allegro datafile of 24-bit bitmaps; false when it cannot be written.
 bool write_datafile(const std::string &path, const std::vector<Image> &objects) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    put(out, NOPACK_MAGIC);
-    put(out, DATAFILE_MAGIC);
-    put(out, static_cast<uint32_t>(objects.size()));
+    out << "slh.ALL." << big_endian(static_cast<uint32_t>(objects.size()));
     for (const Image &image : objects) {
-        const bool bitmap = !image.empty();
-        const uint32_t size =
-            bitmap ? 6 + static_cast<uint32_t>(image.size() * 3) : PLAIN_DATA_BYTES;
-        put(out, bitmap ? BITMAP_TYPE : DATA_TYPE);
-        put(out, size);
-        put(out, size);
-        if (bitmap) {
-            put(out, STORED_DEPTH, 2);
-            put(out, TEXTURE_SIZE, 2);
-            put(out, TEXTURE_SIZE, 2);
+        std::string body(16, '\0');
+        if (!image.empty()) {
+            body = big_endian(24, 2) + big_endian(TEXTURE_SIZE, 2) + big_endian(TEXTURE_SIZE, 2);
             for (const Rgb &p : image) {
-                put(out, static_cast<uint32_t>(p.r << 16 | p.g << 8 | p.b), 3);
+                body += big_endian(static_cast<uint32_t>(p.r << 16 | p.g << 8 | p.b), 3);
             }
-        } else {
-            out << std::string(PLAIN_DATA_BYTES, '\0');
         }
+        const std::string size = big_endian(static_cast<uint32_t>(body.size()));
+        out << (image.empty() ? "DATA" : "BMP ") << size << size << body;
     }
     return static_cast<bool>(out);
 }
@@ -85,12 +71,6 @@ constexpr double WORLD_SCALE = 0.1;
 constexpr double TANK_SCALE = 0.7;
 constexpr double FOG_START = 3.0;
 constexpr double FOG_END = 16.0;
-
-class OpenMatchDisplay : public ::testing::Environment {
-  public:
-    void SetUp() override { ASSERT_TRUE(start_match_display()) << "no OpenGL display"; }
-    void TearDown() override { stop_match_display(); }
-};
 
 // One colour per texture, but the human tanks' is a checkerboard with one plain stripe
 // (columns 10 to 13) where the barrel's texel lies.
@@ -115,11 +95,6 @@ Rgb pixel_at(const Frame &frame, double x, double y) {
     const int row = std::clamp(static_cast<int>(std::floor(y)), 0, SCREEN_HEIGHT - 1);
     const size_t i = (static_cast<size_t>(row) * SCREEN_WIDTH + column) * 3;
     return Rgb{frame[i], frame[i + 1], frame[i + 2]};
-}
-
-Rgb sky() {
-    clear_frame();
-    return pixel_at(read_frame(), 0, 0);
 }
 
 bool same(Rgb a, Rgb b, int tolerance = 0) {
@@ -173,8 +148,9 @@ int count(const Frame &frame, int x0, int y0, int x1, int y1, Rgb colour, bool e
     return shows(frame, at, colour);
 }
 
-// A viewer that sees but is not drawn: the view follows a destroyed tank's slot as well.
+// Player 0 sees from (x, z) but is not drawn: the view follows a destroyed tank's slot too.
 void place_dead_viewer(float x, float z, float heading) {
+    clear_world(0);
     place_tank(0, x, z, heading);
     tanks[0].life = 0;
     update_camera(0);
@@ -190,14 +166,18 @@ void place_tanks_ahead() {
     place_tank(1, 3.0f, 6.0f, 90.0f);
 }
 
-void add_tree(int x, int z) {
-    trees[game_settings.number_of_trees++] = Tree{x, z};
-}
+// The display stays open for all the cases, as a match keeps it; each loads its textures.
+class MatchPicture : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { ASSERT_TRUE(start_match_display()) << "no OpenGL display"; }
+    static void TearDownTestSuite() { stop_match_display(); }
+    void SetUp() override { prepare_match_graphics(textures()); }
+};
 
 // (The layouts of three and four are the end-to-end matches' to check.)
-TEST(MatchPicture, TwoPlayersShareTheScreenByHalves) {
-    prepare_match_graphics(textures());
-    const Rgb blank = sky();
+TEST_F(MatchPicture, TwoPlayersShareTheScreenByHalves) {
+    clear_frame();
+    const Rgb sky = pixel_at(read_frame(), 0, 0);
     clear_world(1);
     for (int p = 0; p < 2; ++p) {
         place_tank(p, 20.0f * p, 0.0f, 30.0f * p);
@@ -205,20 +185,20 @@ TEST(MatchPicture, TwoPlayersShareTheScreenByHalves) {
     }
     // Ground along the bottom row of each view, nothing outside it.
     Frame frame = render_frame(0);
-    EXPECT_EQ(count(frame, 0, 240, 640, 480, blank, false), 0) << "player 0 above the middle";
-    EXPECT_EQ(count(frame, 0, 0, 640, 1, blank), 0);
+    EXPECT_EQ(count(frame, 0, 240, 640, 480, sky, false), 0) << "player 0 above the middle";
+    EXPECT_EQ(count(frame, 0, 0, 640, 1, sky), 0);
     frame = render_frame(1);
-    EXPECT_EQ(count(frame, 0, 0, 640, 240, blank, false), 0) << "player 1 below the middle";
-    EXPECT_EQ(count(frame, 0, 240, 640, 241, blank), 0);
+    EXPECT_EQ(count(frame, 0, 0, 640, 240, sky, false), 0) << "player 1 below the middle";
+    EXPECT_EQ(count(frame, 0, 240, 640, 241, sky), 0);
 }
 
-TEST(MatchPicture, TanksTreesAndShellsShowTheirColoursFoggedByEyeDepthInEveryMatch) {
+TEST_F(MatchPicture, TanksTreesAndShellsShowTheirColoursFoggedByEyeDepthInEveryMatch) {
     const auto draw = [] {
-        prepare_match_graphics(textures());
         place_tanks_ahead();
         place_tank(2, 8.0f, 60.0f, 90.0f);
-        add_tree(0, 40);
-        add_tree(-20, 95);
+        trees[0] = Tree{0, 40};
+        trees[1] = Tree{-20, 95};
+        game_settings.number_of_trees = 2;
         bullets[0] = Bullet{3.0f, 30.0f, 0.0f, 0.0f, 5};
         return render_frame();
     };
@@ -240,14 +220,13 @@ TEST(MatchPicture, TanksTreesAndShellsShowTheirColoursFoggedByEyeDepthInEveryMat
     // The next match opens the display afresh.
     EXPECT_EQ(close_match_display(), 0);
     ASSERT_EQ(open_match_display(), 0);
+    prepare_match_graphics(textures());
     EXPECT_TRUE(draw() == frame);
 }
 
-TEST(MatchPicture, ObjectsAreDrawnOnlyWithinAHundredUnitsOnEachAxis) {
-    prepare_match_graphics(textures());
-    // Along x both ways: 99.9 truncates to 99 and is drawn, 100 is not.
+TEST_F(MatchPicture, TanksAndWallsAreDrawnOnlyWithinAHundredUnitsOnEachAxis) {
+    // A tank along x both ways: at 99.9, which truncates to 99, it is drawn, at 100 not.
     for (float direction : {1.0f, -1.0f}) {
-        clear_world(0);
         place_dead_viewer(10.0f, -20.0f, direction > 0 ? 90.0f : 270.0f);
         const Frame empty = render_frame();
         for (float distance : {99.9f, 100.0f}) {
@@ -256,11 +235,8 @@ TEST(MatchPicture, ObjectsAreDrawnOnlyWithinAHundredUnitsOnEachAxis) {
             EXPECT_EQ(drawn, distance < 100.0f) << "a tank " << direction * distance << " away";
         }
     }
-}
-
-TEST(MatchPicture, AWallShowsOnlyWithinAHundredUnitsOfItsLine) {
-    prepare_match_graphics(textures());
-    // A viewer facing each wall (the arena is 150 each way), and a point 2 below that wall's top.
+    // A viewer facing each wall (the arena is 150 each way) 99.9 and then 100 from its line,
+    // and a point 2 below that wall's top.
     struct Case {
         float x, z, heading;
         double wall[3];
@@ -269,22 +245,17 @@ TEST(MatchPicture, AWallShowsOnlyWithinAHundredUnitsOfItsLine) {
                           Case{50.0f, 0.0f, 90.0f, {150.0, -2.0, 40.0}},
                           Case{-50.0f, 0.0f, 270.0f, {-150.0, -2.0, -40.0}},
                           Case{0.0f, -50.0f, 180.0f, {40.0, -2.0, -150.0}}}) {
-        for (float nudge : {0.1f, 0.0f}) { // 99.9 from the line, then 100
-            clear_world(0);
+        for (float nudge : {0.1f, 0.0f}) {
             place_dead_viewer(c.x * (1.0f + nudge / 50.0f), c.z * (1.0f + nudge / 50.0f),
                               c.heading);
-            const Frame frame = render_frame();
-            if (nudge > 0.0f) {
-                EXPECT_TRUE(shows(frame, c.wall, COMPUTER)) << "heading " << c.heading;
-            } else {
-                EXPECT_FALSE(shows(frame, c.wall, COMPUTER))
-                    << "drawn at 100, heading " << c.heading;
-            }
+            const ::testing::AssertionResult seen = shows(render_frame(), c.wall, COMPUTER);
+            EXPECT_EQ(static_cast<bool>(seen), nudge > 0.0f)
+                << "heading " << c.heading << ", " << 100.0f - nudge << " away: " << seen.message();
         }
     }
 }
 
-TEST(MatchPicture, ADatafileOfTwoObjectsLeavesTheOtherSurfacesUntextured) {
+TEST_F(MatchPicture, ADatafileOfTwoObjectsLeavesTheOtherSurfacesUntextured) {
     // The ground, then something other than a bitmap where the computer tanks' texture goes.
     const std::string two = temp_path("two.dat");
     ASSERT_TRUE(write_datafile(two, {uniform(GROUND), Image{}}));
@@ -301,9 +272,3 @@ TEST(MatchPicture, ADatafileOfTwoObjectsLeavesTheOtherSurfacesUntextured) {
 }
 
 } // namespace
-
-int main(int argc, char **argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    ::testing::AddGlobalTestEnvironment(new OpenMatchDisplay);
-    return RUN_ALL_TESTS();
-}
