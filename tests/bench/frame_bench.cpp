@@ -1,11 +1,8 @@
-// Frames per second of the match display at the largest load (500 tanks, 500 trees, 500
-// shells in flight and 10000 fragments, all within range of every player), with one and with
-// four players, drawn with the view's speed tricks and the plain way without them; then the
-// floor, four views of an arena with nothing in it but sky, ground and walls, which no trick
-// can pass; then four players with each trick turned off in turn. The cases take turns,
-// several rounds, and each prints its median.
-//   frame_bench [ROUNDS] [TEXTURES.dat]
-// Draws with the game's textures.dat unless given another.
+// Frames per second of the match display at the largest load, everything within range of every
+// player, one and four players, with the view's speed tricks and the plain way; then the floor,
+// four views of an empty arena, which no trick can pass; then four players with each trick off
+// in turn. The cases take turns over several rounds, and each prints its median.
+//   frame_bench [ROUNDS] [TEXTURES.dat]   (the game's textures.dat by default)
 #include "render_harness.h"
 
 #include "match/control.h"
@@ -37,8 +34,7 @@ struct Case {
     ViewTricks tricks;
     bool empty_arena = false;
     std::vector<double> fps = {};
-    // Processor time of all the program's threads (the renderer's included) per frame: less
-    // at the mercy of other work on the machine than the frame rate.
+    // Processor time of all threads per frame: less at the mercy of other work than the rate.
     std::vector<double> cpu_ms = {};
 };
 
@@ -106,7 +102,6 @@ int main(int argc, char **argv) {
     }
     prepare_match_graphics(textures);
     std::printf("frame_bench: textures from %s, %d rounds\n", textures.c_str(), rounds);
-    // Plain and with the tricks, for one and for four players; the floor; then each trick off.
     std::vector<Case> cases = {
         {"reference", 1, PLAIN_VIEW},
         {"optimized", 1, ViewTricks{}},

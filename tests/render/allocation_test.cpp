@@ -1,6 +1,6 @@
 // Once a match runs, the game's own code allocates nothing: every global operator new is
-// counted while ticks and four players' frames run at the largest load. (The C libraries
-// underneath, Allegro and Mesa, allocate through malloc and are not counted.)
+// counted while ticks and four players' frames run at the largest load (Allegro and Mesa
+// allocate through malloc, which is not counted).
 #include "render_harness.h"
 
 #include "match/setup.h"
@@ -67,15 +67,13 @@ constexpr int32_t CROWDED_ARENA = 40;
 TEST(MatchMemory, TicksAndFramesAllocateNothingAfterTheFirstFrame) {
     ASSERT_TRUE(start_match_display());
     prepare_match_graphics();
-    game_settings = GameSettings{};
-    game_settings.number_of_tanks = MAX_TANKS;
+    clear_world(PLAYERS - 1);
     game_settings.number_of_trees = MAX_TREES;
     game_settings.arena_width = CROWDED_ARENA;
     game_settings.arena_height = CROWDED_ARENA;
     game_settings.tank_fire_speed = 0;
     std::srand(1);
     set_up_world(PLAYERS - 1);
-    last_human_player = PLAYERS - 1;
     simulate_tick();
     match_display.draw_frame();
 

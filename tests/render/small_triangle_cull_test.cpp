@@ -36,55 +36,46 @@ int kept_of(const WindowPoint &a, const WindowPoint &b, const WindowPoint &c, bo
 
 TEST(SmallTriangleCull, LeavesOutOnlyTrianglesThatSurelyCoverNoPixelCentre) {
     const ViewVolume view = straight_ahead();
-    // Within one pixel, clear of its centre at (100.5, 100.5).
-    const WindowPoint a = at(view, 100.1f, 100.1f);
-    const WindowPoint b = at(view, 100.4f, 100.1f);
-    const WindowPoint c = at(view, 100.1f, 100.4f);
-    EXPECT_NEAR(b.x, 100.4f, 1e-3f);
-    EXPECT_TRUE(covers_no_pixel(a, b, c));
-    EXPECT_EQ(kept_of(a, b, c, false), 0);
-    // Over that centre and no other.
-    const WindowPoint d = at(view, 100.2f, 100.2f);
-    const WindowPoint e = at(view, 100.9f, 100.3f);
-    const WindowPoint f = at(view, 100.4f, 100.9f);
-    EXPECT_FALSE(covers_no_pixel(d, e, f));
-    EXPECT_EQ(kept_of(d, e, f, false), 3);
-    // A sliver whose turning the rounding could change is kept.
-    EXPECT_FALSE(covers_no_pixel(at(view, 100.1f, 100.5f), at(view, 102.9f, 100.5f),
-                                 at(view, 101.5f, 100.5f + 1e-4f)));
-}
-
-TEST(SmallTriangleCull, KeepsWhatMissesACentreByLessThanTheRoundingCouldMove) {
-    const ViewVolume view = straight_ahead();
     const WindowPoint middle = at(view, 320.2f, 240.2f);
-    const WindowPoint edge = at(view, 639.2f, 240.2f);
     const WindowPoint near_eye = at(view, 320.2f, 240.2f, 1.01f);
-    EXPECT_GT(middle.margin, 0.0f);
+    EXPECT_NEAR(middle.x, 320.2f, 1e-3f);
     // OpenGL may put a point further from here the further out on the screen it lies, and the
     // nearer the eye.
-    EXPECT_GT(edge.margin, middle.margin);
+    EXPECT_GT(middle.margin, 0.0f);
+    EXPECT_GT(at(view, 639.2f, 240.2f).margin, middle.margin);
     EXPECT_GT(near_eye.margin, 4.0f * middle.margin);
     // Short of the centre (320.5, 240.5) by more than the middle's margin (and the box test's
     // own rounding, 1/128 of a pixel), less than the margin near the eye.
     const float miss = (middle.margin + near_eye.margin) / 2.0f;
-    const auto short_of_centre = [&](float depth) {
-        return covers_no_pixel(at(view, 320.1f, 240.2f, depth),
-                               at(view, 320.5f - miss, 240.5f, depth),
-                               at(view, 320.1f, 240.8f, depth));
+    constexpr float D = DEPTH;
+    // Corners by window x and y and eye depth, and whether the triangle surely covers no centre.
+    struct Case {
+        std::array<std::array<float, 3>, 3> corners;
+        bool covers_none;
     };
-    EXPECT_TRUE(short_of_centre(DEPTH));
-    EXPECT_FALSE(short_of_centre(1.01f));
-}
-
-TEST(SmallTriangleCull, KeepsWhatItCannotForetell) {
-    const ViewVolume view = straight_ahead();
-    const WindowPoint a = at(view, 100.1f, 100.1f);
-    const WindowPoint b = at(view, 100.4f, 100.1f);
-    // A corner at the near plane, or far off the screen: OpenGL clips such a triangle.
-    const WindowPoint at_near_plane = at(view, 100.1f, 100.4f, 1.0f);
-    EXPECT_FALSE(covers_no_pixel(a, b, at_near_plane));
-    const WindowPoint far_off = at(view, 1e6f, 100.4f);
-    EXPECT_FALSE(covers_no_pixel(a, b, far_off));
+    const Case cases[] = {
+        // Within one pixel, clear of its centre (100.5, 100.5); then over it and no other.
+        {{{{100.1f, 100.1f, D}, {100.4f, 100.1f, D}, {100.1f, 100.4f, D}}}, true},
+        {{{{100.2f, 100.2f, D}, {100.9f, 100.3f, D}, {100.4f, 100.9f, D}}}, false},
+        // A sliver whose turning the rounding could change.
+        {{{{100.1f, 100.5f, D}, {102.9f, 100.5f, D}, {101.5f, 100.5f + 1e-4f, D}}}, false},
+        // Short of (320.5, 240.5) by more than the margin, then by less than it near the eye.
+        {{{{320.1f, 240.2f, D}, {320.5f - miss, 240.5f, D}, {320.1f, 240.8f, D}}}, true},
+        {{{{320.1f, 240.2f, 1.01f}, {320.5f - miss, 240.5f, 1.01f}, {320.1f, 240.8f, 1.01f}}},
+         false},
+        // A corner at the near plane, or far off the screen: OpenGL clips such a triangle.
+        {{{{100.1f, 100.1f, D}, {100.4f, 100.1f, D}, {100.1f, 100.4f, 1.0f}}}, false},
+        {{{{100.1f, 100.1f, D}, {100.4f, 100.1f, D}, {1e6f, 100.4f, D}}}, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "case " << &c - cases);
+        std::array<WindowPoint, 3> w;
+        for (int i = 0; i < 3; ++i) {
+            w[i] = at(view, c.corners[i][0], c.corners[i][1], c.corners[i][2]);
+        }
+        EXPECT_EQ(covers_no_pixel(w[0], w[1], w[2]), c.covers_none);
+        EXPECT_EQ(kept_of(w[0], w[1], w[2], false), c.covers_none ? 0 : 3);
+    }
     // A camera far from the arena's centre: float no longer places points exactly enough.
     const ViewVolume far_camera = straight_ahead(5000.0f);
     EXPECT_FALSE(covers_no_pixel(at(far_camera, 100.1f, 100.1f), at(far_camera, 100.4f, 100.1f),
