@@ -1,22 +1,33 @@
-// Pictures of the match display read back from the frame: two players' views, colours under
-// fog, the draw range, walls, textures, a second match, and the view's speed tricks against the
-// plain view. Runs under its own X server.
+// The match display under a private X server: pictures read back from the frame (two players'
+// views, colours under fog, the draw range, walls, textures, a second match, the speed tricks
+// against the plain view), no allocation once a match runs, and the match refused by a server
+// without OpenGL. Each group runs as a test of its own.
 #include <gtest/gtest.h>
 
 #include "render_harness.h"
 
 #include "match/control.h"
+#include "match/match_loop.h"
+#include "match/setup.h"
+#include "match/tick.h"
 #include "match/world.h"
 #include "render/display.h"
+#include "render/match_display.h"
 #include "render/small_triangle_cull.h"
 #include "render/textures.h"
 #include "render/view_tricks.h"
 
+#include <allegro.h>
+
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <new>
 #include <random>
 #include <string>
 #include <vector>
@@ -331,4 +342,111 @@ TEST_F(MatchPicture, ViewTricksDrawTheSamePictureAsThePlainView) {
     }
 }
 
+// Once a match runs, the game's own code allocates nothing: every global operator new is
+// counted while ticks and four players' frames run at the largest load (Allegro and Mesa
+// allocate through malloc, which is not counted).
+std::atomic<long> allocations{0};
+
+void *counted_allocation(std::size_t size) {
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void *p = std::malloc(size == 0 ? 1 : size)) {
+        return p;
+    }
+    throw std::bad_alloc();
+}
+
+// A small arena crowds the 500 tanks, so that shells hit and tanks burst within the run.
+constexpr int32_t CROWDED_ARENA = 40;
+constexpr int TICKS = 240;
+constexpr int TICKS_PER_FRAME = 4;
+
+TEST_F(MatchPicture, TicksAndFramesAllocateNothingAfterTheFirstFrame) {
+    prepare_match_graphics();
+    clear_world(MAX_PLAYERS - 1);
+    game_settings.number_of_trees = MAX_TREES;
+    game_settings.arena_width = CROWDED_ARENA;
+    game_settings.arena_height = CROWDED_ARENA;
+    game_settings.tank_fire_speed = 0;
+    std::srand(1);
+    set_up_world(MAX_PLAYERS - 1);
+    simulate_tick();
+    match_display.draw_frame();
+
+    const long before = allocations.load();
+    int most_fragments = 0;
+    for (int tick = 0; tick < TICKS; ++tick) {
+        simulate_tick();
+        if (tick % TICKS_PER_FRAME == 0) {
+            match_display.draw_frame();
+        }
+        const auto fragments = std::count_if(particles.begin(), particles.end(),
+                                             [](const Particle &p) { return p.life > 0; });
+        most_fragments = std::max(most_fragments, static_cast<int>(fragments));
+    }
+    EXPECT_EQ(allocations.load() - before, 0);
+    // The run did what a busy match does: tanks burst into fragments.
+    EXPECT_LT(tanks_alive, MAX_TANKS);
+    EXPECT_GT(most_fragments, 1000);
+}
+
+// Where the server has no OpenGL, the match is refused with a message and the menus get their
+// mode back. Allegro shows its message box through the xmessage program, so a stand-in first on
+// the PATH records the text instead.
+TEST(RefusedMatchDisplay, ShowsTheErrorAndGivesTheMenusTheirModeBack) {
+    const std::string bin = temp_path("bin");
+    const std::string log = temp_path("message.txt");
+    std::filesystem::create_directories(bin);
+    std::ofstream(bin + "/xmessage")
+        << "#!/bin/sh\nfor a; do last=$a; done\nprintf '%s' \"$last\" > '" << log << "'\n";
+    std::filesystem::permissions(bin + "/xmessage", std::filesystem::perms::owner_all);
+    setenv("PATH", (bin + ":" + std::getenv("PATH")).c_str(), 1);
+
+    ASSERT_TRUE(start_allegro());
+    clear_world(0);
+    tanks[0].x = 1234.0f;
+    EXPECT_EQ(play_match(0, match_display), -1);
+
+    std::ifstream in(log);
+    const std::string message{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_EQ(message.rfind("Error setting graphics mode:\n", 0), 0u) << message;
+    EXPECT_GT(message.size(), 30u) << "no reason given: " << message;
+    EXPECT_EQ(message.back(), '\n');
+    EXPECT_EQ(tanks[0].x, 1234.0f) << "the world was set up";
+    // The menus can draw again at once.
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(SCREEN_W, 640);
+    EXPECT_EQ(SCREEN_H, 480);
+    EXPECT_EQ(bitmap_color_depth(screen), 16);
+    clear_to_color(screen, makecol(255, 0, 0));
+    EXPECT_EQ(getpixel(screen, 10, 10), makecol(255, 0, 0));
+    allegro_exit();
+}
+
 } // namespace
+
+void *operator new(std::size_t size) {
+    return counted_allocation(size);
+}
+void *operator new[](std::size_t size) {
+    return counted_allocation(size);
+}
+void *operator new(std::size_t size, const std::nothrow_t &) noexcept {
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    return std::malloc(size == 0 ? 1 : size);
+}
+void *operator new[](std::size_t size, const std::nothrow_t &) noexcept {
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    return std::malloc(size == 0 ? 1 : size);
+}
+void operator delete(void *p) noexcept {
+    std::free(p);
+}
+void operator delete[](void *p) noexcept {
+    std::free(p);
+}
+void operator delete(void *p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void *p, std::size_t) noexcept {
+    std::free(p);
+}
