@@ -5,38 +5,17 @@
 #include "render/allocator_tuning.h"
 #include "render/display.h"
 #include "render/textures.h"
-#include "render/view.h"
 
 #include <allegro.h>
-#include <alleggl.h>
 
 #include <cerrno>
-#include <filesystem>
 #include <random>
-
-namespace {
 
 // Everything stands within this distance of the arena centre on both axes, and the players
 // within PLAYER_SPREAD of it, so every object is in range of every player.
 constexpr float OBJECT_SPREAD = 90.0f;
 constexpr float PLAYER_SPREAD = 5.0f;
 constexpr float FRAGMENT_HEIGHT = 6.0f;
-constexpr float FULL_TURN = 360.0f;
-
-} // namespace
-
-std::string temp_path(const std::string &name) {
-    static const struct Folder {
-        std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                     ("tankarena_render_" + std::to_string(std::random_device{}()));
-        Folder() { std::filesystem::create_directories(path); }
-        ~Folder() {
-            std::error_code ignored;
-            std::filesystem::remove_all(path, ignored);
-        }
-    } folder;
-    return (folder.path / name).string();
-}
 
 bool start_allegro() {
     if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
@@ -88,7 +67,7 @@ void fill_max_load_world(int last_human, unsigned seed) {
     std::minstd_rand random(seed);
     std::uniform_real_distribution<float> spread(-OBJECT_SPREAD, OBJECT_SPREAD);
     std::uniform_real_distribution<float> near(-PLAYER_SPREAD, PLAYER_SPREAD);
-    std::uniform_real_distribution<float> angle(0.0f, FULL_TURN);
+    std::uniform_real_distribution<float> angle(0.0f, 360.0f);
     std::uniform_real_distribution<float> unit(0.0f, 1.0f);
 
     clear_world(last_human);
@@ -120,22 +99,4 @@ void fill_max_load_world(int last_human, unsigned seed) {
         p.blue = unit(random);
         p.life = 1;
     }
-}
-
-std::vector<uint8_t> render_frame(int only_player) {
-    clear_frame();
-    for (int p = 0; p <= last_human_player; ++p) {
-        if (only_player < 0 || p == only_player) {
-            draw_player_view(p);
-        }
-    }
-    return read_frame();
-}
-
-std::vector<uint8_t> read_frame() {
-    std::vector<uint8_t> frame(static_cast<size_t>(SCREEN_WIDTH) * SCREEN_HEIGHT * 3);
-    glFinish();
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, GL_RGB, GL_UNSIGNED_BYTE, frame.data());
-    return frame;
 }

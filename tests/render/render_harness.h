@@ -1,13 +1,8 @@
 // Shared by the display tests and the frame benchmark: the game's displays opened as it opens
-// them, a world placed by hand, and the picture read back.
+// them, and worlds placed by hand.
 #pragma once
 
-#include <cstdint>
 #include <string>
-#include <vector>
-
-// A path in this run's temporary folder, which is removed when the program ends.
-std::string temp_path(const std::string &name);
 
 // Allegro in the menus' mode, as the game starts; then the match display, as a match opens it.
 bool start_allegro();
@@ -23,8 +18,3 @@ void place_tank(int slot, float x, float z, float heading);
 // The largest load, everything within drawing range of every player: 500 tanks, trees and
 // shells and 10000 fragments, the players' tanks close together in the centre, cameras set.
 void fill_max_load_world(int last_human, unsigned seed);
-
-// Clear, every human player's view (or only `only_player`'s), and the picture read back before
-// the flip: 3 bytes a pixel, the bottom row first.
-std::vector<uint8_t> render_frame(int only_player = -1);
-std::vector<uint8_t> read_frame();
