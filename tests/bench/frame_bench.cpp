@@ -96,11 +96,10 @@ int main(int argc, char **argv) {
         return 2;
     }
     const std::string textures = argc > 2 ? argv[2] : GAME_TEXTURES;
-    if (!start_match_display()) {
+    if (!start_match_display(textures)) {
         std::fprintf(stderr, "frame_bench: no OpenGL display\n");
         return 1;
     }
-    prepare_match_graphics(textures);
     std::printf("frame_bench: textures from %s, %d rounds\n", textures.c_str(), rounds);
     std::vector<Case> cases = {
         {"reference", 1, PLAIN_VIEW},

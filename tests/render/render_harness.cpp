@@ -26,19 +26,19 @@ bool start_allegro() {
     return set_menu_mode() == 0;
 }
 
-bool start_match_display() {
+bool start_match_display(const std::string &texture_file) {
     keep_freed_memory_for_reuse(); // as the game does, before the first display starts a thread
-    return start_allegro() && open_match_display() == 0;
+    if (!start_allegro() || open_match_display() != 0) {
+        return false;
+    }
+    load_textures(texture_file.c_str(), NUM_TEXTURES);
+    set_projection();
+    return true;
 }
 
 void stop_match_display() {
     close_match_display();
     allegro_exit();
-}
-
-void prepare_match_graphics(const std::string &texture_file) {
-    load_textures(texture_file.c_str(), NUM_TEXTURES);
-    set_projection();
 }
 
 void clear_world(int last_human) {

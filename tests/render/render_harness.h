@@ -4,12 +4,11 @@
 
 #include <string>
 
-// Allegro in the menus' mode, as the game starts; then the match display, as a match opens it.
+// Allegro in the menus' mode, as the game starts; then the match display as a match opens it,
+// with the textures from this file (by default the game's own) and the projection.
 bool start_allegro();
-bool start_match_display();
+bool start_match_display(const std::string &texture_file = GAME_TEXTURES);
 void stop_match_display();
-// The rest of a match's set-up: textures (by default the game's own) and the projection.
-void prepare_match_graphics(const std::string &texture_file = GAME_TEXTURES);
 
 // Empty tables and default settings with no trees, the given players.
 void clear_world(int last_human);
