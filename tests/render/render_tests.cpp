@@ -190,16 +190,6 @@ void place_dead_viewer(float x, float z, float heading) {
     update_camera(0);
 }
 
-// Player 0's camera set from its tank at the origin facing +z; then that tank moved just
-// ahead of it, side on, with a computer tank beside it.
-void place_tanks_ahead() {
-    clear_world(0);
-    place_tank(0, 0.0f, 0.0f, 0.0f);
-    update_camera(0);
-    place_tank(0, -3.0f, 6.0f, 90.0f);
-    place_tank(1, 3.0f, 6.0f, 90.0f);
-}
-
 // The display stays open for all the cases, as a match keeps it. Each starts with one colour
 // per texture, but the human tanks' is a checkerboard with one plain stripe (columns 10 to 13)
 // where the barrel's texel lies.
@@ -239,14 +229,20 @@ TEST_F(MatchPicture, TwoPlayersShareTheScreenByHalves) {
     EXPECT_EQ(differing_pixels(frame, sky, 0, 240, 241), SCREEN_WIDTH);
 }
 
-TEST_F(MatchPicture, TanksTreesAndShellsShowTheirColoursFoggedByEyeDepth) {
-    place_tanks_ahead();
+TEST_F(MatchPicture, TanksTreesAndShellsShowTheirColoursFoggedByEyeDepthOrWhiteUntextured) {
+    // Player 0's camera set from its tank at the origin facing +z; then that tank moved just
+    // ahead of it, side on, with a computer tank beside it.
+    clear_world(0);
+    place_tank(0, 0.0f, 0.0f, 0.0f);
+    update_camera(0);
+    place_tank(0, -3.0f, 6.0f, 90.0f);
+    place_tank(1, 3.0f, 6.0f, 90.0f);
     place_tank(2, 8.0f, 60.0f, 90.0f);
     trees[0] = Tree{0, 40};
     trees[1] = Tree{-20, 95};
     game_settings.number_of_trees = 2;
     bullets[0] = Bullet{3.0f, 30.0f, 0.0f, 0.0f, 5};
-    const Frame frame = render_frame();
+    Frame frame = render_frame();
     EXPECT_TRUE(shows(frame, {0.0, -6.0, 40.0}, Rgb{0, 128, 0})) << "near tree";
     EXPECT_TRUE(shows(frame, {-20.0, -6.0, 95.0}, Rgb{0, 128, 0})) << "far tree";
     EXPECT_TRUE(shows(frame, {3.0, -9.5, 30.0}, Rgb{128, 128, 77})) << "shell at its height";
@@ -255,6 +251,16 @@ TEST_F(MatchPicture, TanksTreesAndShellsShowTheirColoursFoggedByEyeDepth) {
     EXPECT_TRUE(tank_shows(frame, 1, 0.0, 1.4, 0.7, TRACKS)) << "near track";
     EXPECT_TRUE(tank_shows(frame, 2, 0.0, 1.4, 0.7, TRACKS)) << "far track";
     EXPECT_TRUE(tank_shows(frame, 0, 3.8, 0.0, 1.53, HUMAN)) << "human barrel";
+
+    // The ground, then something other than a bitmap where the computer tanks' texture goes.
+    const std::string two = temp_path("two.dat");
+    ASSERT_TRUE(write_datafile(two, {uniform(GROUND), Image{}}));
+    load_textures(two.c_str(), NUM_TEXTURES);
+    EXPECT_NE(texture_ids[TEXTURE_GROUND], 0u);
+    frame = render_frame();
+    EXPECT_TRUE(tank_shows(frame, 0, 2.4, -0.5, 1.0, WHITE)) << "human hull";
+    EXPECT_TRUE(tank_shows(frame, 1, 2.4, -0.5, 1.0, WHITE)) << "computer hull";
+    EXPECT_TRUE(tank_shows(frame, 1, 0.0, 1.4, 0.7, WHITE)) << "computer track";
 }
 
 TEST_F(MatchPicture, TanksAndWallsAreDrawnOnlyWithinAHundredUnitsOnEachAxis) {
@@ -283,19 +289,6 @@ TEST_F(MatchPicture, TanksAndWallsAreDrawnOnlyWithinAHundredUnitsOnEachAxis) {
                 << "heading " << heading << ", " << 100.0f - nudge << " away: " << seen.message();
         }
     }
-}
-
-TEST_F(MatchPicture, ADatafileOfTwoObjectsLeavesTheOtherSurfacesUntextured) {
-    // The ground, then something other than a bitmap where the computer tanks' texture goes.
-    const std::string two = temp_path("two.dat");
-    ASSERT_TRUE(write_datafile(two, {uniform(GROUND), Image{}}));
-    load_textures(two.c_str(), NUM_TEXTURES);
-    EXPECT_NE(texture_ids[TEXTURE_GROUND], 0u);
-    place_tanks_ahead();
-    const Frame frame = render_frame();
-    EXPECT_TRUE(tank_shows(frame, 0, 2.4, -0.5, 1.0, WHITE)) << "human hull";
-    EXPECT_TRUE(tank_shows(frame, 1, 2.4, -0.5, 1.0, WHITE)) << "computer hull";
-    EXPECT_TRUE(tank_shows(frame, 1, 0.0, 1.4, 0.7, WHITE)) << "computer track";
 }
 
 // The view with its speed tricks against the plain view, every object in range sent on its own:
