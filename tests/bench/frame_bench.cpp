@@ -1,7 +1,6 @@
-// Frames per second of the match display at the largest load, everything within range of every
-// player, one and four players, with the view's speed tricks and the plain way; then the floor,
-// four views of an empty arena, which no trick can pass; then four players with each trick off
-// in turn. The cases take turns over several rounds, and each prints its median.
+// Frames per second of the match display at the largest load, for one and four players, with the
+// view's speed tricks and the plain way; the floor, four views of an empty arena, which no trick
+// can pass; four players with each trick off in turn. Cases take turns over several rounds.
 //   frame_bench [ROUNDS] [TEXTURES.dat]   (the game's textures.dat by default)
 #include "render_harness.h"
 
@@ -38,7 +37,6 @@ struct Case {
     std::vector<double> cpu_ms = {};
 };
 
-// The view's tricks with one turned off.
 ViewTricks without(bool ViewTricks::*trick) {
     ViewTricks tricks;
     tricks.*trick = false;

@@ -11,19 +11,14 @@
 #include <cerrno>
 #include <random>
 
-// Everything stands within this distance of the arena centre on both axes, and the players
-// within PLAYER_SPREAD of it, so every object is in range of every player.
+// Objects within OBJECT_SPREAD of the centre, players within PLAYER_SPREAD: all in range of all.
 constexpr float OBJECT_SPREAD = 90.0f;
 constexpr float PLAYER_SPREAD = 5.0f;
 constexpr float FRAGMENT_HEIGHT = 6.0f;
 
 bool start_allegro() {
-    if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
-        return false;
-    }
-    install_keyboard();
-    install_timer();
-    return set_menu_mode() == 0;
+    return install_allegro(SYSTEM_AUTODETECT, &errno, atexit) == 0 && install_keyboard() == 0 &&
+           install_timer() == 0 && set_menu_mode() == 0;
 }
 
 bool start_match_display(const std::string &texture_file) {

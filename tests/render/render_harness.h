@@ -1,5 +1,4 @@
-// Shared by the display tests and the frame benchmark: the game's displays opened as it opens
-// them, and worlds placed by hand.
+// Shared by the display tests and the frame benchmark: displays opened as the game opens them.
 #pragma once
 
 #include <string>
@@ -14,6 +13,5 @@ void stop_match_display();
 void clear_world(int last_human);
 // Tank slot `slot` alive at (x, z), hull and turret along `heading`.
 void place_tank(int slot, float x, float z, float heading);
-// The largest load, everything within drawing range of every player: 500 tanks, trees and
-// shells and 10000 fragments, the players' tanks close together in the centre, cameras set.
+// The largest load, all within drawing range of every player, whose tanks stand in the centre.
 void fill_max_load_world(int last_human, unsigned seed);

@@ -1,7 +1,6 @@
-// The match display under a private X server: pictures read back from the frame (two players'
-// views, colours under fog, the draw range, walls, textures, the speed tricks against the plain
-// view), no allocation once a match runs, and the match refused by a server
-// without OpenGL. Each group runs as a test of its own.
+// The match display under a private X server: pictures read back from the frame, the speed
+// tricks against the plain view, no allocation once a match runs, and the match refused by a
+// server without OpenGL. Each group runs as a test of its own.
 #include <gtest/gtest.h>
 
 #include "render_harness.h"
@@ -76,8 +75,7 @@ struct Rgb {
     int r, g, b;
 };
 
-// A texture of TEXTURE_SIZE x TEXTURE_SIZE pixels, row 0 first; in a datafile, one without
-// pixels stands for a plain data object.
+// A texture's pixels, row 0 first; in a datafile, one without pixels is a plain data object.
 using Image = std::vector<Rgb>;
 constexpr int TEXTURE_SIZE = 16;
 
@@ -85,7 +83,6 @@ Image uniform(Rgb colour) {
     return Image(TEXTURE_SIZE * TEXTURE_SIZE, colour);
 }
 
-// `bytes` bytes of v, big-endian as in datafiles.
 std::string big_endian(uint32_t v, int bytes = 4) {
     std::string s;
     for (int shift = 8 * (bytes - 1); shift >= 0; shift -= 8) {
@@ -136,8 +133,7 @@ bool same(Rgb a, Rgb b, int tolerance = 0) {
            std::abs(a.b - b.b) <= tolerance;
 }
 
-// Pixels of rows [first_row, last_row), counted from the bottom, with a channel off by more
-// than `tolerance` between two frames.
+// Pixels of rows [first_row, last_row) with a channel off by more than `tolerance`.
 int differing_pixels(const Frame &a, const Frame &b, int tolerance = 0, int first_row = 0,
                      int last_row = SCREEN_HEIGHT) {
     int n = 0;
@@ -173,8 +169,7 @@ int differing_pixels(const Frame &a, const Frame &b, int tolerance = 0, int firs
            << want.g << ", " << want.b << ") at eye depth " << depth;
 }
 
-// A point of tank `slot`, which heads along +x with its turret, given in its model's frame
-// (x forward, y left, z up).
+// A point of tank `slot`, heading along +x, in its model's frame: x forward, y left, z up.
 ::testing::AssertionResult tank_shows(const Frame &frame, int slot, double mx, double my, double mz,
                                       Rgb colour) {
     const Tank &t = tanks[slot];
@@ -190,9 +185,8 @@ void place_dead_viewer(float x, float z, float heading) {
     update_camera(0);
 }
 
-// The display stays open for all the cases, as a match keeps it. Each starts with one colour
-// per texture, but the human tanks' is a checkerboard with one plain stripe (columns 10 to 13)
-// where the barrel's texel lies.
+// The display stays open, as a match keeps it. Each case starts with one colour per texture, but
+// the human tanks' is a checkerboard but for a stripe (columns 10 to 13) at the barrel's texel.
 class MatchPicture : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
@@ -291,16 +285,14 @@ TEST_F(MatchPicture, TanksAndWallsAreDrawnOnlyWithinAHundredUnitsOnEachAxis) {
     }
 }
 
-// The view with its speed tricks against the plain view, every object in range sent on its own:
-// the same worlds, with the game's textures, must give the same picture but for a few pixels
-// along edges, where triangles placed on the CPU meet the pixel grid a little differently.
+// The speed tricks against the plain view, every object sent on its own: the same picture but
+// for a few pixels along edges, where triangles placed on the CPU meet the grid differently.
 constexpr int CHANNEL_TOLERANCE = 2;
 constexpr double DIFFERING_SHARE = 0.0005;
 constexpr float CLOSE_SPREAD = 25.0f;
 
-// Some of everything crowded within CLOSE_SPREAD of the players, across the near plane, the
-// frustum's sides and a wall: tanks beside and under the camera, some dead, shells and
-// fragments in front of the lens, trees.
+// Some of everything crowded round the players, across the near plane, the frustum's sides and
+// a wall: tanks beside and under the camera, some dead, shells and fragments at the lens, trees.
 void crowd_round_players(int last_human, unsigned seed) {
     std::minstd_rand random(seed);
     std::uniform_real_distribution<float> close(-CLOSE_SPREAD, CLOSE_SPREAD);
@@ -329,27 +321,24 @@ TEST_F(MatchPicture, ViewTricksDrawTheSamePictureAsThePlainView) {
     load_textures(GAME_TEXTURES, NUM_TEXTURES);
     const int allowed = static_cast<int>(DIFFERING_SHARE * SCREEN_WIDTH * SCREEN_HEIGHT);
     for (int last_human = 0; last_human < MAX_PLAYERS; ++last_human) {
-        for (unsigned seed = 1; seed <= 2; ++seed) {
-            for (const bool close : {false, true}) {
-                SCOPED_TRACE(testing::Message() << last_human + 1 << " players, seed " << seed
-                                                << (close ? ", close up" : ", spread out"));
-                fill_max_load_world(last_human, seed);
-                if (close) {
-                    crowd_round_players(last_human, seed);
-                }
-                view_tricks = PLAIN_VIEW;
-                const Frame plain_frame = render_frame();
-                view_tricks = ViewTricks{};
-                const Frame frame = render_frame();
-                EXPECT_LE(differing_pixels(plain_frame, frame, CHANNEL_TOLERANCE), allowed);
+        for (const bool close : {false, true}) {
+            SCOPED_TRACE(testing::Message() << last_human + 1 << " players"
+                                            << (close ? ", close up" : ", spread out"));
+            fill_max_load_world(last_human, last_human + 1);
+            if (close) {
+                crowd_round_players(last_human, last_human + 1);
             }
+            view_tricks = PLAIN_VIEW;
+            const Frame plain_frame = render_frame();
+            view_tricks = ViewTricks{};
+            const Frame frame = render_frame();
+            EXPECT_LE(differing_pixels(plain_frame, frame, CHANNEL_TOLERANCE), allowed);
         }
     }
 }
 
-// Once a match runs, the game's own code allocates nothing: every global operator new is
-// counted while ticks and four players' frames run at the largest load (Allegro and Mesa
-// allocate through malloc, which is not counted).
+// Once a match runs, the game's own code allocates nothing: every global operator new is counted
+// (Allegro and Mesa allocate through malloc, which is not).
 std::atomic<long> allocations{0};
 
 void *counted_allocation(std::size_t size) {
@@ -388,9 +377,8 @@ TEST_F(MatchPicture, TicksAndFramesAllocateNothingAfterTheFirstFrame) {
     EXPECT_LT(tanks_alive, MAX_TANKS) << "no tank burst into fragments";
 }
 
-// Where the server has no OpenGL, the match is refused with a message and the menus get their
-// mode back. Allegro shows its message box through the xmessage program, so a stand-in first on
-// the PATH records the text instead.
+// Without OpenGL the match is refused with a message and the menus get their mode back. Allegro
+// shows its message through the xmessage program: a stand-in first on the PATH records it.
 TEST(RefusedMatchDisplay, ShowsTheErrorAndGivesTheMenusTheirModeBack) {
     const std::string bin = temp_path("bin");
     const std::string log = temp_path("message.txt");

@@ -1,6 +1,5 @@
-// The renderer's geometry on the CPU, without a display: the meshes made from the model tables,
-// and the frustum and small-triangle culls on spheres and triangles made by hand, the camera
-// looking down -z from the origin, one world unit to an eye unit.
+// The renderer's geometry without a display: the meshes made from the model tables, and the culls
+// on hand-made spheres and triangles, seen from the origin down -z, a world unit to an eye unit.
 #include "render/model_meshes.h"
 #include "render/small_triangle_cull.h"
 
@@ -22,8 +21,7 @@ Point corner(const Mesh &mesh, int index) {
     return {v.x, v.y, v.z};
 }
 
-// a . (b x c): six times the volume of the tetrahedron from the origin, positive when a, b, c
-// turn counter-clockwise seen from outside.
+// a . (b x c): six times the signed volume of the tetrahedron from the origin.
 double triple_product(const Point &a, const Point &b, const Point &c) {
     return a[0] * (b[1] * c[2] - b[2] * c[1]) + a[1] * (b[2] * c[0] - b[0] * c[2]) +
            a[2] * (b[0] * c[1] - b[1] * c[0]);
@@ -35,7 +33,6 @@ TEST(ModelMeshes, ClosedSurfacesAreClosedAndTurnedOutwards) {
     for (int model = 0; model < NUM_MODELS; ++model) {
         SCOPED_TRACE(testing::Message() << "model " << model);
         const Mesh &mesh = model_mesh(static_cast<Model>(model));
-        EXPECT_GT(mesh.index_count, 0);
         // Each edge, by its corners' positions, with how often a triangle runs along it.
         std::map<std::pair<Point, Point>, int> runs;
         double volume = 0.0;
@@ -93,8 +90,7 @@ TEST(SmallTriangleCull, LeavesOutOnlyTrianglesThatSurelyCoverNoPixelCentre) {
     const ViewVolume view = straight_ahead();
     const WindowPoint middle = at(view, 320.2f, 240.2f);
     const WindowPoint near_eye = at(view, 320.2f, 240.2f, 1.01f);
-    // OpenGL may put a point further from here the further out on the screen it lies, and the
-    // nearer the eye.
+    // OpenGL may put a point further from here the further out on the screen, and nearer the eye.
     EXPECT_GT(middle.margin, 0.0f);
     EXPECT_GT(at(view, 639.2f, 240.2f).margin, middle.margin);
     EXPECT_GT(near_eye.margin, 4.0f * middle.margin);
@@ -152,8 +148,7 @@ TEST(FrustumCull, LeavesOutOnlySpheresWhollyOutsideTheView) {
     const ViewVolume view = straight_ahead();
     constexpr double RADIUS = 10.0;
     EXPECT_EQ(sphere_view(view, 0.0, 0.0, -DEPTH, 1.0), SPHERE_INSIDE);
-    // Centres beyond each side plane (|x| or |y| = depth) by 0.9 of the radius, so that some of
-    // the sphere lies within the view, then by twice the radius.
+    // Centres beyond each side plane (|x| or |y| = depth) by 0.9 of the radius, then by twice it.
     for (const double beyond : {0.9, 2.0}) {
         const double off = DEPTH + beyond * RADIUS * std::sqrt(2.0);
         const std::array<std::array<double, 2>, 4> centres = {
