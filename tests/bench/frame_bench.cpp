@@ -1,11 +1,7 @@
-// Frames per second of the match display at the largest load (500 tanks, 500 trees, 500
-// shells in flight and 10000 fragments, all within range of every player), with one and with
-// four players, drawn with the view's speed tricks and the plain way without them; then the
-// floor, four views of an arena with nothing in it but sky, ground and walls, which no trick
-// can pass; then four players with each trick turned off in turn. The cases take turns,
-// several rounds, and each prints its median.
-//   frame_bench [ROUNDS] [TEXTURES.dat]
-// Draws with the game's textures.dat unless given another.
+// Frames per second of the match display at the largest load, for one and four players, with the
+// view's speed tricks and the plain way; the floor, four views of an empty arena, which no trick
+// can pass; four players with each trick off in turn. Cases take turns over several rounds.
+//   frame_bench [ROUNDS] [TEXTURES.dat]   (the game's textures.dat by default)
 #include "render_harness.h"
 
 #include "match/control.h"
@@ -37,12 +33,10 @@ struct Case {
     ViewTricks tricks;
     bool empty_arena = false;
     std::vector<double> fps = {};
-    // Processor time of all the program's threads (the renderer's included) per frame: less
-    // at the mercy of other work on the machine than the frame rate.
+    // Processor time of all threads per frame: less at the mercy of other work than the rate.
     std::vector<double> cpu_ms = {};
 };
 
-// The view's tricks with one turned off.
 ViewTricks without(bool ViewTricks::*trick) {
     ViewTricks tricks;
     tricks.*trick = false;
@@ -100,13 +94,11 @@ int main(int argc, char **argv) {
         return 2;
     }
     const std::string textures = argc > 2 ? argv[2] : GAME_TEXTURES;
-    if (!start_match_display()) {
+    if (!start_match_display(textures)) {
         std::fprintf(stderr, "frame_bench: no OpenGL display\n");
         return 1;
     }
-    prepare_match_graphics(textures);
     std::printf("frame_bench: textures from %s, %d rounds\n", textures.c_str(), rounds);
-    // Plain and with the tricks, for one and for four players; the floor; then each trick off.
     std::vector<Case> cases = {
         {"reference", 1, PLAIN_VIEW},
         {"optimized", 1, ViewTricks{}},

@@ -5,64 +5,35 @@
 #include "render/allocator_tuning.h"
 #include "render/display.h"
 #include "render/textures.h"
-#include "render/view.h"
 
 #include <allegro.h>
-#include <alleggl.h>
 
 #include <cerrno>
-#include <filesystem>
 #include <random>
 
-namespace {
-
-// Everything stands within this distance of the arena centre on both axes, and the players
-// within PLAYER_SPREAD of it, so every object is in range of every player.
+// Objects within OBJECT_SPREAD of the centre, players within PLAYER_SPREAD: all in range of all.
 constexpr float OBJECT_SPREAD = 90.0f;
 constexpr float PLAYER_SPREAD = 5.0f;
 constexpr float FRAGMENT_HEIGHT = 6.0f;
-constexpr float FULL_TURN = 360.0f;
-
-// A private folder for the files of one run.
-struct TempFolder {
-    std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                 ("tankarena_render_" + std::to_string(std::random_device{}()));
-    TempFolder() { std::filesystem::create_directories(path); }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-};
-
-} // namespace
-
-std::string temp_path(const std::string &name) {
-    static const TempFolder folder;
-    return (folder.path / name).string();
-}
 
 bool start_allegro() {
-    if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
-        return false;
-    }
-    install_keyboard();
-    install_timer();
-    return set_menu_mode() == 0;
+    return install_allegro(SYSTEM_AUTODETECT, &errno, atexit) == 0 && install_keyboard() == 0 &&
+           install_timer() == 0 && set_menu_mode() == 0;
 }
 
-bool start_match_display() {
+bool start_match_display(const std::string &texture_file) {
     keep_freed_memory_for_reuse(); // as the game does, before the first display starts a thread
-    return start_allegro() && open_match_display() == 0;
+    if (!start_allegro() || open_match_display() != 0) {
+        return false;
+    }
+    load_textures(texture_file.c_str(), NUM_TEXTURES);
+    set_projection();
+    return true;
 }
 
 void stop_match_display() {
     close_match_display();
     allegro_exit();
-}
-
-void prepare_match_graphics(const std::string &texture_file) {
-    load_textures(texture_file.c_str(), NUM_TEXTURES);
-    set_projection();
 }
 
 void clear_world(int last_human) {
@@ -91,11 +62,10 @@ void fill_max_load_world(int last_human, unsigned seed) {
     std::minstd_rand random(seed);
     std::uniform_real_distribution<float> spread(-OBJECT_SPREAD, OBJECT_SPREAD);
     std::uniform_real_distribution<float> near(-PLAYER_SPREAD, PLAYER_SPREAD);
-    std::uniform_real_distribution<float> angle(0.0f, FULL_TURN);
+    std::uniform_real_distribution<float> angle(0.0f, 360.0f);
     std::uniform_real_distribution<float> unit(0.0f, 1.0f);
 
     clear_world(last_human);
-    game_settings.number_of_tanks = MAX_TANKS;
     game_settings.number_of_trees = MAX_TREES;
     for (int i = 0; i < MAX_TANKS; ++i) {
         const bool player = i <= last_human;
@@ -112,8 +82,7 @@ void fill_max_load_world(int last_human, unsigned seed) {
     for (Bullet &bullet : bullets) {
         bullet = Bullet{spread(random), spread(random), 0.0f, 0.0f, 1};
     }
-    for (Particle &p : particles) {
-        p = Particle{};
+    for (Particle &p : particles) { // cleared to rest
         p.x = spread(random);
         p.y = GROUND_Y + FRAGMENT_HEIGHT * unit(random);
         p.z = spread(random);
@@ -125,22 +94,4 @@ void fill_max_load_world(int last_human, unsigned seed) {
         p.blue = unit(random);
         p.life = 1;
     }
-}
-
-std::vector<uint8_t> render_frame(int only_player) {
-    clear_frame();
-    for (int p = 0; p <= last_human_player; ++p) {
-        if (only_player < 0 || p == only_player) {
-            draw_player_view(p);
-        }
-    }
-    return read_frame();
-}
-
-std::vector<uint8_t> read_frame() {
-    std::vector<uint8_t> frame(static_cast<size_t>(SCREEN_WIDTH) * SCREEN_HEIGHT * 3);
-    glFinish();
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, GL_RGB, GL_UNSIGNED_BYTE, frame.data());
-    return frame;
 }

@@ -1,0 +1,163 @@
+// The renderer's geometry without a display: the meshes made from the model tables, and the culls
+// on hand-made spheres and triangles, seen from the origin down -z, a world unit to an eye unit.
+#include "render/model_meshes.h"
+#include "render/small_triangle_cull.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <map>
+#include <utility>
+
+namespace {
+
+using Point = std::array<double, 3>;
+
+Point corner(const Mesh &mesh, int index) {
+    const MeshVertex &v = mesh.vertices[mesh.indices[index]];
+    return {v.x, v.y, v.z};
+}
+
+// a . (b x c): six times the signed volume of the tetrahedron from the origin.
+double triple_product(const Point &a, const Point &b, const Point &c) {
+    return a[0] * (b[1] * c[2] - b[2] * c[1]) + a[1] * (b[2] * c[0] - b[0] * c[2]) +
+           a[2] * (b[0] * c[1] - b[1] * c[0]);
+}
+
+// What the renderer's back-face culling relies on: a model said to be closed is one, every
+// triangle turned counter-clockwise seen from outside.
+TEST(ModelMeshes, ClosedSurfacesAreClosedAndTurnedOutwards) {
+    for (int model = 0; model < NUM_MODELS; ++model) {
+        SCOPED_TRACE(testing::Message() << "model " << model);
+        const Mesh &mesh = model_mesh(static_cast<Model>(model));
+        // Each edge, by its corners' positions, with how often a triangle runs along it.
+        std::map<std::pair<Point, Point>, int> runs;
+        double volume = 0.0;
+        for (int i = 0; i < mesh.index_count; i += 3) {
+            const Point a = corner(mesh, i);
+            const Point b = corner(mesh, i + 1);
+            const Point c = corner(mesh, i + 2);
+            ++runs[{a, b}];
+            ++runs[{b, c}];
+            ++runs[{c, a}];
+            volume += triple_product(a, b, c);
+        }
+        // Closed: every edge run once each way.
+        const bool closed = std::all_of(runs.begin(), runs.end(), [&](const auto &run) {
+            const auto back = runs.find({run.first.second, run.first.first});
+            return run.second == 1 && back != runs.end() && back->second == 1;
+        });
+        EXPECT_EQ(closed, mesh.closed);
+        if (closed) {
+            EXPECT_GT(volume, 0.0) << "turned inside out";
+        }
+    }
+    // The barrel gives no texture coordinate of its own: it keeps the turret's last one.
+    const Mesh &barrel = model_mesh(BARREL_MODEL);
+    for (int i = 0; i < barrel.vertex_count; ++i) {
+        EXPECT_FLOAT_EQ(barrel.vertices[i].s, 0.766f);
+        EXPECT_FLOAT_EQ(barrel.vertices[i].t, 0.326f);
+    }
+}
+
+constexpr float DEPTH = 10.0f;
+
+ViewVolume straight_ahead(float translate_x = 0.0f) {
+    PlayerCamera camera{};
+    camera.translate_x = translate_x;
+    return view_volume(camera, 0.0, 1.0, {0, 0, 640, 480});
+}
+
+// The world point that lands on window position (wx, wy) at this depth.
+WindowPoint at(const ViewVolume &view, float wx, float wy, float depth = DEPTH) {
+    const float x = (wx - view.centre_x) / view.half_width * depth;
+    const float y = (wy - view.centre_y) / view.half_height * depth;
+    return to_window(view, x - view.eye_float[0][3], y, -depth);
+}
+
+// What keep_covering_triangles keeps of the one triangle a, b, c.
+int kept_of(const WindowPoint &a, const WindowPoint &b, const WindowPoint &c, bool drop_away) {
+    const std::array<WindowPoint, 3> window = {a, b, c};
+    const std::array<uint16_t, 3> indices = {0, 1, 2};
+    std::array<uint16_t, 3> out{};
+    return keep_covering_triangles(window.data(), indices.data(), 3, drop_away, out.data());
+}
+
+TEST(SmallTriangleCull, LeavesOutOnlyTrianglesThatSurelyCoverNoPixelCentre) {
+    const ViewVolume view = straight_ahead();
+    const WindowPoint middle = at(view, 320.2f, 240.2f);
+    const WindowPoint near_eye = at(view, 320.2f, 240.2f, 1.01f);
+    // OpenGL may put a point further from here the further out on the screen, and nearer the eye.
+    EXPECT_GT(middle.margin, 0.0f);
+    EXPECT_GT(at(view, 639.2f, 240.2f).margin, middle.margin);
+    EXPECT_GT(near_eye.margin, 4.0f * middle.margin);
+    // Short of the centre (320.5, 240.5) by more than the middle's margin (and the box test's
+    // own rounding, 1/128 of a pixel), less than the margin near the eye.
+    const float miss = (middle.margin + near_eye.margin) / 2.0f;
+    constexpr float D = DEPTH;
+    // Corners by window x and y and eye depth, and whether the triangle surely covers no centre.
+    struct Case {
+        std::array<std::array<float, 3>, 3> corners;
+        bool covers_none;
+    };
+    const Case cases[] = {
+        // Within one pixel, clear of its centre (100.5, 100.5); then over it and no other.
+        {{{{100.1f, 100.1f, D}, {100.4f, 100.1f, D}, {100.1f, 100.4f, D}}}, true},
+        {{{{100.2f, 100.2f, D}, {100.9f, 100.3f, D}, {100.4f, 100.9f, D}}}, false},
+        // A sliver whose turning the rounding could change.
+        {{{{100.1f, 100.5f, D}, {102.9f, 100.5f, D}, {101.5f, 100.5f + 1e-4f, D}}}, false},
+        // Short of (320.5, 240.5) by more than the margin, then by less than it near the eye.
+        {{{{320.1f, 240.2f, D}, {320.5f - miss, 240.5f, D}, {320.1f, 240.8f, D}}}, true},
+        {{{{320.1f, 240.2f, 1.01f}, {320.5f - miss, 240.5f, 1.01f}, {320.1f, 240.8f, 1.01f}}},
+         false},
+        // A corner at the near plane, or far off the screen: OpenGL clips such a triangle.
+        {{{{100.1f, 100.1f, D}, {100.4f, 100.1f, D}, {100.1f, 100.4f, 1.0f}}}, false},
+        {{{{100.1f, 100.1f, D}, {100.4f, 100.1f, D}, {1e6f, 100.4f, D}}}, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "case " << &c - cases);
+        std::array<WindowPoint, 3> w;
+        for (int i = 0; i < 3; ++i) {
+            w[i] = at(view, c.corners[i][0], c.corners[i][1], c.corners[i][2]);
+        }
+        EXPECT_EQ(covers_no_pixel(w[0], w[1], w[2]), c.covers_none);
+        EXPECT_EQ(kept_of(w[0], w[1], w[2], false), c.covers_none ? 0 : 3);
+    }
+    // A camera far from the arena's centre: float no longer places points exactly enough.
+    const ViewVolume far_camera = straight_ahead(5000.0f);
+    EXPECT_FALSE(covers_no_pixel(at(far_camera, 100.1f, 100.1f), at(far_camera, 100.4f, 100.1f),
+                                 at(far_camera, 100.1f, 100.4f)));
+}
+
+TEST(SmallTriangleCull, DropsTrianglesFacingAwayOnlyWhenAsked) {
+    const ViewVolume view = straight_ahead();
+    const WindowPoint a = at(view, 10, 10);
+    const WindowPoint b = at(view, 200, 10);
+    const WindowPoint c = at(view, 10, 200);
+    EXPECT_EQ(kept_of(a, c, b, false), 3);
+    EXPECT_EQ(kept_of(a, c, b, true), 0);
+    EXPECT_EQ(kept_of(a, b, c, true), 3);
+    // Edge-on, it might turn either way once rounded: kept.
+    EXPECT_FALSE(faces_away(a, at(view, 200, 10.0001f), at(view, 100, 10)));
+}
+
+TEST(FrustumCull, LeavesOutOnlySpheresWhollyOutsideTheView) {
+    const ViewVolume view = straight_ahead();
+    constexpr double RADIUS = 10.0;
+    EXPECT_EQ(sphere_view(view, 0.0, 0.0, -DEPTH, 1.0), SPHERE_INSIDE);
+    // Centres beyond each side plane (|x| or |y| = depth) by 0.9 of the radius, then by twice it.
+    for (const double beyond : {0.9, 2.0}) {
+        const double off = DEPTH + beyond * RADIUS * std::sqrt(2.0);
+        const std::array<std::array<double, 2>, 4> centres = {
+            {{off, 0}, {-off, 0}, {0, off}, {0, -off}}};
+        for (const auto &[x, y] : centres) {
+            EXPECT_EQ(sphere_view(view, x, y, -DEPTH, RADIUS) == SPHERE_OUTSIDE, beyond > 1.0)
+                << "centre " << x << ", " << y;
+        }
+    }
+}
+
+} // namespace
