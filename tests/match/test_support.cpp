@@ -20,6 +20,11 @@ MOUSE_DRIVER fake_mouse{};
 
 int mouse_motion_x = 0;
 std::vector<PlayedSound> played_sounds;
+SAMPLE fake_samples[3] = {};
+DATAFILE fake_sounds[4] = {{&fake_samples[0], DAT_SAMPLE, sizeof(SAMPLE), nullptr},
+                           {&fake_samples[1], DAT_SAMPLE, sizeof(SAMPLE), nullptr},
+                           {&fake_samples[2], DAT_SAMPLE, sizeof(SAMPLE), nullptr},
+                           {nullptr, DAT_END, 0, nullptr}};
 
 // No display: Allegro runs with no system driver, only for its globals and entry points.
 int main(int argc, char **argv) {
@@ -29,7 +34,7 @@ int main(int argc, char **argv) {
     d.id = AL_ID('F', 'A', 'K', 'E');
     d.voices = 8;
     d.init_voice = [](int, const SAMPLE *sample) { played_sounds.push_back({sample, -1}); };
-    d.set_volume = [](int, int volume) { played_sounds.back().volume = volume; };
+    d.set_volume = [](int, int volume) { played_sounds.back().second = volume; };
     d.start_voice = d.release_voice = d.stop_voice = [](int) {};
     d.loop_voice = d.set_position = d.set_frequency = d.set_pan = [](int, int) {};
     d.get_position = [](int) { return -1; }; // every voice is free again at once
@@ -50,7 +55,7 @@ void reset_world() {
     player_controls.fill(PlayerControls{CONTROL_KEYBOARD, {}});
     std::fill(key, key + KEY_MAX, 0);
     mouse_b = match_over = last_human_player = tanks_alive = mouse_motion_x = 0;
-    sound_data = nullptr;
+    sound_data = fake_sounds;
     played_sounds.clear();
     std::srand(1);
 }

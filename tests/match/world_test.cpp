@@ -39,8 +39,7 @@ TEST(MatchSetup, TanksThenTreesTakeTheirDrawsInOrderInsideTheArena) {
         // Arena half-extents, 30 trees, 20 tanks of life 4 and human tanks of life 6.
         game_settings =
             GameSettings{half, half == 37 ? 23 : half, 30, 20, 0.2f, 2, 50, 4, 6, 50, 1};
-        const Tank last_match{1, 2, 3, 5, -5, 6, 33, 7, 8, 0.2f, 7, 9};
-        tanks.fill(last_match);
+        tanks.fill(Tank{1, 2, 3, 5, -5, 6, 33, 7, 8, 0.2f, 7, 9}); // as the last match left them
         trees[30] = Tree{1234, 5678};
         bullets[499].life = particles[9999].life = 5;
         std::srand(42);
@@ -48,17 +47,15 @@ TEST(MatchSetup, TanksThenTreesTakeTheirDrawsInOrderInsideTheArena) {
         std::srand(42);
         const long long w = game_settings.arena_width, h = game_settings.arena_height;
         for (int i = 0; i < 20; ++i) {
+            const Tank &t = tanks[i];
+            EXPECT_EQ(t.x, static_cast<float>(replay_below(2 * w) - w)) << i;
+            EXPECT_EQ(t.z, static_cast<float>(replay_below(2 * h) - h)) << i;
+            EXPECT_EQ(t.heading, static_cast<float>(replay_below(360))) << i;
+            EXPECT_EQ(std::tuple(t.y, t.velocity_x, t.velocity_z, t.life),
+                      std::tuple(-11.0f, 0.0f, 0.0f, i < 3 ? 6 : 4))
+                << i;
             // Turret heading, recoil and reload carry over from the last match.
-            Tank expected = last_match;
-            expected.turret_x = tanks[i].turret_x; // drawn where the first tick puts it
-            expected.turret_z = tanks[i].turret_z;
-            expected.x = static_cast<float>(replay_below(2 * w) - w);
-            expected.z = static_cast<float>(replay_below(2 * h) - h);
-            expected.heading = static_cast<float>(replay_below(360));
-            expected.y = -11;
-            expected.velocity_x = expected.velocity_z = 0;
-            expected.life = i < 3 ? 6 : 4;
-            EXPECT_EQ(fields(tanks[i]), fields(expected)) << i;
+            EXPECT_EQ(std::tuple(t.turret_heading, t.recoil, t.reload), std::tuple(33.0f, 0.2f, 7));
         }
         for (int i = 0; i < 30; ++i) {
             const int32_t x = replay_below(2 * w) - w, z = replay_below(2 * h) - h;
@@ -115,9 +112,7 @@ TEST(WorldUpdate, TreesBlockTheOpenSquareAroundThemAfterTruncation) {
 }
 
 TEST(Firing, AShotThenItsRecoilAndReload) {
-    FakeSoundData data;
     open_field(4);
-    sound_data = data.objects;
     game_settings.tank_fire_speed = 5;
     game_settings.bullet_speed = 1.5f;
     bullets.fill(Bullet{0, 0, 0, 0, 1});
@@ -136,7 +131,7 @@ TEST(Firing, AShotThenItsRecoilAndReload) {
     EXPECT_NEAR(b.velocity_z, 0, 1e-6);
     EXPECT_EQ(std::tuple(b.life, tank.reload, tank.recoil), std::tuple(50, 5, 0.5f));
     ASSERT_EQ(played_sounds.size(), 1u);
-    EXPECT_EQ(played_sounds[0].sample, &data.samples[SOUND_SHOT]);
+    EXPECT_EQ(played_sounds[0].first, &fake_samples[SOUND_SHOT]);
     tanks[4].reload = 9; // not in play
     int shots = 0;
     for (int tick = 1; tick <= 22; ++tick) {
@@ -154,9 +149,7 @@ TEST(Firing, AShotThenItsRecoilAndReload) {
 }
 
 TEST(WorldUpdate, BulletsHitEveryLiveTankStrictlyWithinRootTwo) {
-    FakeSoundData data;
     open_field(5);
-    sound_data = data.objects;
     tanks[0] = Tank{0, 500, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3}; // height plays no part
     tanks[1] = moving_tank(20, 0, 0, 0, 3);
     tanks[2] = moving_tank(20.5f, 0, 0, 0, 3);
@@ -184,7 +177,7 @@ TEST(WorldUpdate, BulletsHitEveryLiveTankStrictlyWithinRootTwo) {
     ASSERT_EQ(played_sounds.size(), 5u);
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(tanks[i].life, lives[i]) << i;
-        EXPECT_EQ(played_sounds[i].sample, &data.samples[cues[i]]) << i;
+        EXPECT_EQ(played_sounds[i].first, &fake_samples[cues[i]]) << i;
     }
     EXPECT_EQ(tanks_alive, 4);
     // 150 fragments round (-20, -10, 0), truncated toward zero, have had their first move.
@@ -196,12 +189,11 @@ TEST(WorldUpdate, BulletsHitEveryLiveTankStrictlyWithinRootTwo) {
         EXPECT_NEAR(p.y - p.velocity_y - 0.098f, -10.5f, 0.51f) << i;
         EXPECT_NEAR(p.z - p.velocity_z, -0.5f, 0.51f) << i;
     }
-    tanks_alive = 2; // the match ends in the tick fewer than two tanks are left
-    update_world();
-    EXPECT_EQ(match_over, 0);
-    tanks_alive = 1;
-    update_world();
-    EXPECT_EQ(match_over, 1);
+    for (const int alive : {2, 1}) { // the match ends in the tick fewer than two tanks are left
+        tanks_alive = alive;
+        update_world();
+        EXPECT_EQ(match_over, alive < 2 ? 1 : 0);
+    }
 }
 
 TEST(Explosion, FragmentsTakeTheirDrawsInOrderWithinTheirRanges) {
@@ -276,7 +268,6 @@ TEST(Sound, CuesAreHeardWithAVolumeFallingWithTheSquaredDistanceFromPlayerZero) 
     } cases[] = {{0, 0, 0, 255},     {0, 75, 0, 0},       {0, 45, -60, 0}, {0, 53, 0, 127},
                  {0.9f, 53, 0, 131}, {-0.01f, 75, 0, -1}, {0, 76, 0, -1},  {0, INT_MIN, 0, -1},
                  {NAN, 0, 0, -1},    {INFINITY, 0, 0, -1}};
-    FakeSoundData data;
     reset_world();
     tanks[1].x = 75.0f; // no listener
     for (const auto &c : cases) {
@@ -286,10 +277,10 @@ TEST(Sound, CuesAreHeardWithAVolumeFallingWithTheSquaredDistanceFromPlayerZero) 
         played_sounds.clear();
         sound_data = nullptr; // silent without the datafile, or past its end
         play_sound_at(SOUND_HIT, c.x, c.z);
-        sound_data = data.objects;
+        sound_data = fake_sounds;
         play_sound_at(3, c.x, c.z);
         play_sound_at(SOUND_HIT, c.x, c.z);
-        const std::vector<PlayedSound> heard = {{&data.samples[SOUND_HIT], c.volume}};
+        const std::vector<PlayedSound> heard = {{&fake_samples[SOUND_HIT], c.volume}};
         EXPECT_EQ(played_sounds, c.volume < 0 ? std::vector<PlayedSound>{} : heard);
     }
 }
