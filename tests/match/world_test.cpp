@@ -32,57 +32,58 @@ void open_field(int count) {
 
 // Each placement draws x, then z, as r mod 2h - h; a tank then draws its heading.
 TEST(MatchSetup, TanksThenTreesTakeTheirDrawsInOrderInsideTheArena) {
-    // Twice the largest half-extent does not fit in 32 bits.
-    for (int32_t half : {37, INT_MAX}) {
-        SCOPED_TRACE(half);
-        reset_world();
-        // Arena half-extents, 30 trees, 20 tanks of life 4 and human tanks of life 6.
-        game_settings =
-            GameSettings{half, half == 37 ? 23 : half, 30, 20, 0.2f, 2, 50, 4, 6, 50, 1};
-        tanks.fill(Tank{1, 2, 3, 5, -5, 6, 33, 7, 8, 0.2f, 7, 9}); // as the last match left them
-        trees[30] = Tree{1234, 5678};
-        bullets[499].life = particles[9999].life = 5;
-        std::srand(42);
-        set_up_world(2);
-        std::srand(42);
-        const long long w = game_settings.arena_width, h = game_settings.arena_height;
-        for (int i = 0; i < 20; ++i) {
-            const Tank &t = tanks[i];
-            EXPECT_EQ(t.x, static_cast<float>(replay_below(2 * w) - w)) << i;
-            EXPECT_EQ(t.z, static_cast<float>(replay_below(2 * h) - h)) << i;
-            EXPECT_EQ(t.heading, static_cast<float>(replay_below(360))) << i;
-            EXPECT_EQ(std::tuple(t.y, t.velocity_x, t.velocity_z, t.life),
-                      std::tuple(-11.0f, 0.0f, 0.0f, i < 3 ? 6 : 4))
-                << i;
-            // Turret heading, recoil and reload carry over from the last match.
-            EXPECT_EQ(std::tuple(t.turret_heading, t.recoil, t.reload), std::tuple(33.0f, 0.2f, 7));
-        }
-        for (int i = 0; i < 30; ++i) {
-            const int32_t x = replay_below(2 * w) - w, z = replay_below(2 * h) - h;
-            EXPECT_EQ(std::pair(trees[i].x, trees[i].z), std::pair(x, z)) << i;
-        }
-        // Slots out of play are left alone; the pools are emptied.
-        EXPECT_EQ(std::tuple(tanks_alive, tanks[20].life, trees[30].x), std::tuple(20, 9, 1234));
-        EXPECT_EQ(std::pair(bullets[499].life, particles[9999].life), std::pair(0, 0));
+    reset_world();
+    // Twice the largest half-extent does not fit in 32 bits; 30 trees, 20 tanks of life 4
+    // and human tanks of life 6.
+    game_settings = GameSettings{INT_MAX, 23, 30, 20, 0.2f, 2, 50, 4, 6, 50, 1};
+    tanks.fill(Tank{1, 2, 3, 5, -5, 6, 33, 7, 8, 0.2f, 7, 9}); // as the last match left them
+    trees[30] = Tree{1234, 5678};
+    bullets[499].life = particles[9999].life = 5;
+    std::srand(42);
+    set_up_world(2);
+    std::srand(42);
+    const long long w = game_settings.arena_width, h = game_settings.arena_height;
+    for (int i = 0; i < 20; ++i) {
+        const Tank &t = tanks[i];
+        EXPECT_EQ(t.x, static_cast<float>(replay_below(2 * w) - w)) << i;
+        EXPECT_EQ(t.z, static_cast<float>(replay_below(2 * h) - h)) << i;
+        EXPECT_EQ(t.heading, static_cast<float>(replay_below(360))) << i;
+        EXPECT_EQ(std::tuple(t.y, t.velocity_x, t.velocity_z, t.life),
+                  std::tuple(-11.0f, 0.0f, 0.0f, i < 3 ? 6 : 4))
+            << i;
+        // Turret heading, recoil and reload carry over from the last match.
+        EXPECT_EQ(std::tuple(t.turret_heading, t.recoil, t.reload), std::tuple(33.0f, 0.2f, 7));
     }
+    for (int i = 0; i < 30; ++i) {
+        const int32_t x = replay_below(2 * w) - w, z = replay_below(2 * h) - h;
+        EXPECT_EQ(std::pair(trees[i].x, trees[i].z), std::pair(x, z)) << i;
+    }
+    // Slots out of play are left alone; the pools are emptied.
+    EXPECT_EQ(std::tuple(tanks_alive, tanks[20].life, trees[30].x), std::tuple(20, 9, 1234));
+    EXPECT_EQ(std::pair(bullets[499].life, particles[9999].life), std::pair(0, 0));
     game_settings.number_of_tanks = 100000;
     set_up_world(3);
     EXPECT_EQ(tanks_alive, MAX_TANKS); // held to the table's capacity
 }
 
 TEST(WorldUpdate, TanksStopFlushWithTheArenaEdgesWhateverTheNumbers) {
-    open_field(4);
+    open_field(5);
     game_settings.arena_height = 120;
+    game_settings.number_of_trees = 1; // at the origin
     tanks[0] = moving_tank(149.9f, 10, 0.5f, 0, 3);
     tanks[1] = moving_tank(-149.9f, -119.8f, -0.5f, -0.5f, 3);
     tanks[2] = moving_tank(3, 119.5f, 0.25f, 1, 3);
     tanks[3] = moving_tank(0, 0, -INFINITY, NAN, 0); // destroyed tanks move too
+    tanks[4].x = NAN;
+    // NaN neither hits nor crashes; a NaN position truncates to 0, inside the tree there.
+    bullets[0] = Bullet{NAN, NAN, 0, 0, 5};
     update_world();
     const std::pair<float, float> expected[3] = {{150, 10}, {-150, -120}, {3.25f, 120}};
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(std::pair(tanks[i].x, tanks[i].z), expected[i]) << i;
     EXPECT_EQ(tanks[3].x, -150.0f);
     EXPECT_TRUE(std::isnan(tanks[3].z)); // NaN passes every bound
+    EXPECT_EQ(std::pair(tanks[4].life, bullets[0].life), std::pair(3, 0));
 }
 
 TEST(WorldUpdate, TreesBlockTheOpenSquareAroundThemAfterTruncation) {
@@ -130,25 +131,22 @@ TEST(Firing, AShotThenItsRecoilAndReload) {
     EXPECT_NEAR(b.velocity_x, -1.5f, 1e-6);
     EXPECT_NEAR(b.velocity_z, 0, 1e-6);
     EXPECT_EQ(std::tuple(b.life, tank.reload, tank.recoil), std::tuple(50, 5, 0.5f));
-    ASSERT_EQ(played_sounds.size(), 1u);
-    EXPECT_EQ(played_sounds[0].first, &fake_samples[SOUND_SHOT]);
+    const std::vector<PlayedSound> shot = {{&fake_samples[SOUND_SHOT], 255}}; // heard by itself
+    EXPECT_EQ(played_sounds, shot);
     tanks[4].reload = 9; // not in play
-    int shots = 0;
     for (int tick = 1; tick <= 22; ++tick) {
         update_world();
+        // The recoil runs down until it is spent, pushing the turret back against its heading.
         const float recoil = 0.5f - 0.03f * std::min(tick, 17);
         EXPECT_NEAR(tank.recoil, recoil, 1e-5) << tick;
         EXPECT_NEAR(tank.turret_x, tank.x + (tick <= 17 ? recoil : 0), 1e-5) << tick;
         EXPECT_EQ(tank.turret_z, tank.z) << tick;
-        shots += tanks[1].reload <= 0 ? 1 : 0;
-        fire_shell(1);
+        EXPECT_EQ(tank.reload, std::max(5 - tick, 0)) << tick;
     }
-    EXPECT_EQ(shots, 5); // ticks 1, 6, 11, 16 and 21
-    EXPECT_LT(tank.recoil, 0);
-    EXPECT_EQ(std::pair(tank.reload, tanks[4].reload), std::pair(0, 9));
+    EXPECT_EQ(tanks[4].reload, 9);
 }
 
-TEST(WorldUpdate, BulletsHitEveryLiveTankStrictlyWithinRootTwo) {
+TEST(WorldUpdate, BulletsHitEveryLiveTankStrictlyWithinRootTwoAndADestroyedOneBursts) {
     open_field(5);
     tanks[0] = Tank{0, 500, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3}; // height plays no part
     tanks[1] = moving_tank(20, 0, 0, 0, 3);
@@ -169,6 +167,8 @@ TEST(WorldUpdate, BulletsHitEveryLiveTankStrictlyWithinRootTwo) {
     };
     for (int b = 0; b < 6; ++b)
         bullets[b] = Bullet{shots[b].x, shots[b].z - 1, 0, 1, shots[b].life};
+    particles[0].angle_x = 12.0f; // angles are left as the slot had them
+    std::srand(123);
     update_world();
     for (int b = 0; b < 6; ++b)
         EXPECT_EQ(bullets[b].life, shots[b].life_after) << b;
@@ -180,15 +180,33 @@ TEST(WorldUpdate, BulletsHitEveryLiveTankStrictlyWithinRootTwo) {
         EXPECT_EQ(played_sounds[i].first, &fake_samples[cues[i]]) << i;
     }
     EXPECT_EQ(tanks_alive, 4);
-    // 150 fragments round (-20, -10, 0), truncated toward zero, have had their first move.
-    EXPECT_GT(particles[149].life, 0);
-    EXPECT_EQ(particles[150].life, 0);
+    std::srand(123);
+    auto draw = [](long long n, long long offset) { return float(offset + replay_below(n)); };
     for (int i = 0; i < 150; ++i) {
-        const Particle &p = particles[i];
-        EXPECT_NEAR(p.x - p.velocity_x, -20.5f, 0.51f) << i;
-        EXPECT_NEAR(p.y - p.velocity_y - 0.098f, -10.5f, 0.51f) << i;
-        EXPECT_NEAR(p.z - p.velocity_z, -0.5f, 0.51f) << i;
+        // Round (-20, -10, 0): tank 3 truncated toward zero, one above its base.
+        const float x = draw(2, -21), y = draw(2, -11), z = draw(2, -1);
+        Particle e{};
+        e.velocity_x = draw(50, -25) / 100;
+        const float rise = draw(125, 0) / 100;
+        e.velocity_z = draw(50, -25) / 100;
+        e.life = draw(100, 50) - 1;
+        e.spin_x = draw(720, -360);
+        e.spin_y = draw(720, -360);
+        e.spin_z = draw(720, -360);
+        const float red = draw(75, 25); // dark red through orange to yellow
+        e.red = red / 100;
+        e.green = draw(red + 1, 0) / 100;
+        // The first move, in the same tick: along the velocity, spinning, falling.
+        e.x = x + e.velocity_x;
+        e.y = y + rise;
+        e.z = z + e.velocity_z;
+        e.velocity_y = static_cast<float>(rise - 0.098);
+        e.angle_x = (i == 0 ? 12.0f : 0.0f) + e.spin_x;
+        e.angle_y = e.spin_y;
+        e.angle_z = e.spin_z;
+        EXPECT_EQ(fields(particles[i]), fields(e)) << i;
     }
+    EXPECT_EQ(particles[150].life, 0);
     for (const int alive : {2, 1}) { // the match ends in the tick fewer than two tanks are left
         tanks_alive = alive;
         update_world();
@@ -196,34 +214,19 @@ TEST(WorldUpdate, BulletsHitEveryLiveTankStrictlyWithinRootTwo) {
     }
 }
 
-TEST(Explosion, FragmentsTakeTheirDrawsInOrderWithinTheirRanges) {
-    reset_world();
-    particles[0].angle_x = 12.0f; // angles are left as the slot had them
-    std::srand(123);
-    spawn_explosion(150, 5, -10, 7, 1, 0.25f, 100, 50);
-    std::srand(123);
-    auto draw = [](long long n, long long offset) { return float(offset + replay_below(n)); };
-    for (int i = 0; i < 150; ++i) {
-        Particle e = particles[i];
-        e.x = draw(2, 4);
-        e.y = draw(2, -11);
-        e.z = draw(2, 6);
-        e.velocity_x = draw(50, -25) / 100;
-        e.velocity_y = draw(125, 0) / 100;
-        e.velocity_z = draw(50, -25) / 100;
-        e.life = draw(100, 50);
-        e.spin_x = draw(720, -360);
-        e.spin_y = draw(720, -360);
-        e.spin_z = draw(720, -360);
-        const float red = draw(75, 25); // dark red through orange to yellow
-        e.red = red / 100;
-        e.green = draw(red + 1, 0) / 100;
-        e.blue = 0;
-        EXPECT_EQ(fields(particles[i]), fields(e)) << i;
-    }
-    EXPECT_EQ(particles[0].angle_x, 12.0f);
-    EXPECT_EQ(particles[150].life, 0);
-
+TEST(Explosion, AtTheIntLimitsWithANaNSpeedOrInAFullPoolStaysDefined) {
+    // A tank at the far edge of the largest arena bursts at a saturated centre.
+    open_field(3);
+    game_settings.arena_width = game_settings.arena_height = INT_MAX;
+    tanks[1] = moving_tank(2147483648.0f, -2147483648.0f, 0, 0, 1);
+    bullets[0] = Bullet{tanks[1].x, tanks[1].z, 0, 0, 5};
+    update_world();
+    EXPECT_GT(particles[0].x, 2.1e9f);
+    EXPECT_LT(particles[0].z, -2.1e9f);
+    EXPECT_GT(particles[149].life, 0);
+    // A NaN speed makes still fragments (in the slots after that burst), not a division by zero.
+    spawn_explosion(2, 0, 0, 0, 0, NAN, 10, 0);
+    EXPECT_EQ(std::pair(particles[150].velocity_x, particles[151].life), std::pair(0.0f, 10));
     // A full pool drops the fragments that do not fit, without drawing for them.
     particles.fill(Particle{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 5}); // all in use
     particles[3].life = particles[9999].life = 0;
@@ -236,28 +239,6 @@ TEST(Explosion, FragmentsTakeTheirDrawsInOrderWithinTheirRanges) {
     EXPECT_EQ(next, replay_below(32768));
     EXPECT_GT(particles[3].life, 0);
     EXPECT_GT(particles[9999].life, 0);
-}
-
-TEST(WorldUpdate, HugeAndNonFiniteValuesStayDefined) {
-    // A tank at the far edge of the largest arena bursts at a saturated centre.
-    open_field(3);
-    game_settings.arena_width = game_settings.arena_height = INT_MAX;
-    tanks[1] = moving_tank(2147483648.0f, -2147483648.0f, 0, 0, 1);
-    bullets[0] = Bullet{tanks[1].x, tanks[1].z, 0, 0, 5};
-    update_world();
-    EXPECT_GT(particles[0].x, 2.1e9f);
-    EXPECT_LT(particles[0].z, -2.1e9f);
-    EXPECT_GT(particles[149].life, 0);
-    // NaN neither hits nor crashes; a NaN position truncates to 0, inside the tree there.
-    open_field(2);
-    game_settings.number_of_trees = 1;
-    tanks[0].x = NAN;
-    bullets[0] = Bullet{NAN, NAN, 0, 0, 5};
-    update_world();
-    EXPECT_EQ(std::pair(tanks[0].life, bullets[0].life), std::pair(3, 0));
-    // A NaN speed makes still fragments rather than dividing by zero.
-    spawn_explosion(2, 0, 0, 0, 0, NAN, 10, 0);
-    EXPECT_EQ(std::pair(particles[0].velocity_x, particles[1].life), std::pair(0.0f, 10));
 }
 
 TEST(Sound, CuesAreHeardWithAVolumeFallingWithTheSquaredDistanceFromPlayerZero) {
