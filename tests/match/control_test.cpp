@@ -3,14 +3,6 @@
 #include "config/controls.h"
 #include "match/control.h"
 #include "match/tick.h"
-#include "match/world.h"
-
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <cstdlib>
-#include <tuple>
-#include <utility>
 
 TEST(HumanControl, EachControlTypeActsOnItsOwnInputs) {
     // Keys and mouse buttons held for one step, with the mouse moved right and Escape down.

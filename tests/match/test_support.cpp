@@ -2,13 +2,9 @@
 #include "test_support.h"
 
 #include "config/controls.h"
-#include "match/sound.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 
 int mouse_motion_x = 0;
 std::vector<PlayedSound> played_sounds;

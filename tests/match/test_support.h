@@ -1,10 +1,15 @@
-// Simulation test fixtures: a clean world, replayed draws, a recording sound driver and a mouse.
+// Simulation test fixtures: a clean world, replayed draws, a recording sound driver and a mouse,
+// with what every match test includes.
 #pragma once
 
+#include "match/sound.h"
 #include "match/world.h"
 
 #include <allegro.h>
+#include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <tuple>
 #include <utility>
 #include <vector>

@@ -4,19 +4,12 @@
 
 #include "match/cell_index.h"
 #include "match/update.h"
-#include "match/world.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
-#include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <initializer_list>
 #include <random>
-#include <tuple>
-#include <vector>
 
 namespace {
 
@@ -25,20 +18,12 @@ constexpr int TICKS_PER_WORLD = 50;
 // Halfway through a world some trees move, so a stale tree index would show.
 constexpr int TREE_CHANGE_TICK = 25;
 
-// What one update changes in the world, then the next draws of the random stream and the sounds.
-struct Outcome {
-    std::array<Tank, MAX_TANKS> tanks;
-    std::array<Bullet, MAX_BULLETS> bullets;
-    std::array<Particle, MAX_PARTICLES> particles;
-    int32_t tanks_alive, match_over;
-    std::array<int, 2> next_draws;
-    std::vector<PlayedSound> sounds;
-    auto tables() { return std::tie(tanks, bullets, particles, tanks_alive, match_over); }
-};
-
+// What one update changes in the world, and a copy of it.
 auto world_tables() {
     return std::tie(tanks, bullets, particles, tanks_alive, match_over);
 }
+using Tables =
+    std::tuple<decltype(tanks), decltype(bullets), decltype(particles), int32_t, int32_t>;
 
 template <typename Table> int first_difference(const Table &a, const Table &b) {
     for (size_t i = 0; i < a.size(); ++i)
@@ -54,20 +39,18 @@ struct WorldMaker {
     std::mt19937 random;
 
     int below(int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); }
-    float sign() { return below(2) == 0 ? 1.0f : -1.0f; }
     float uniform(float lo, float hi) {
         return std::uniform_real_distribution<float>(lo, hi)(random);
     }
     template <typename T> T pick(std::initializer_list<T> choices) {
         return choices.begin()[below(static_cast<int>(choices.size()))];
     }
-    // The size itself or a hair either side of it.
-    float about(float size) {
+    // Plus or minus one of the sizes, or a hair either side of it.
+    float about(std::initializer_list<float> sizes) {
+        const float size = (below(2) == 0 ? 1.0f : -1.0f) * pick(sizes);
         const int hair = below(3);
         return hair == 0 ? size : std::nextafter(size, hair == 1 ? -INFINITY : INFINITY);
     }
-    // About 0, 1, 2 (a tree's half-size) or 3 (its search reach).
-    float edge_offset() { return sign() * about(static_cast<float>(below(4))); }
     float coordinate(int32_t half) {
         half = std::min(half, 400);
         return static_cast<float>(below(2 * half) - half) + uniform(0.0f, 1.0f);
@@ -76,18 +59,20 @@ struct WorldMaker {
         return below(3) == 0 ? uniform(-1.5f, 1.5f)
                              : pick({0.0f, 0.2f, -0.2f, 1e-7f, -1.0f, 0.05f});
     }
-    // A point near a random tree or tank, on the edges that matter, or plain random; now and
-    // then NaN, an infinity, a huge value, an int limit or 2^40, where the index gives up.
-    void place(float &x, float &z, double reach_x, double reach_z) {
+    // Near a random tree, about the edge of its blocking square (2) or its search reach (3);
+    // near a random tank, about its hit radius (root 2), its search reach (1.5) or a tree's; or
+    // anywhere. Now and then NaN, an infinity, a huge value, an int limit or 2^40, where the
+    // index gives up.
+    void place(float &x, float &z) {
         const int kind = below(10);
         if (kind < 4 && trees_in_play() > 0) {
             const Tree &t = trees[static_cast<size_t>(below(trees_in_play()))];
-            x = static_cast<float>(t.x + static_cast<double>(edge_offset()));
-            z = static_cast<float>(t.z + static_cast<double>(edge_offset()));
+            x = static_cast<float>(t.x + static_cast<double>(about({0, 1, 2, 3})));
+            z = static_cast<float>(t.z + static_cast<double>(about({0, 1, 2, 3})));
         } else if (kind < 6) {
             const Tank &t = tanks[static_cast<size_t>(below(tanks_in_play()))];
-            x = static_cast<float>(t.x + reach_x * sign());
-            z = static_cast<float>(t.z + reach_z * sign());
+            x = t.x + about({0, 1, std::sqrt(2.0f), 1.5f, 2, 3});
+            z = t.z + about({0, 1, std::sqrt(2.0f), 1.5f, 2, 3});
         } else {
             x = coordinate(game_settings.arena_width);
             z = coordinate(game_settings.arena_height);
@@ -113,7 +98,7 @@ struct WorldMaker {
         }
         for (int i = 0; i < tanks_in_play(); ++i) {
             Tank &t = tanks[i];
-            place(t.x, t.z, edge_offset(), edge_offset());
+            place(t.x, t.z);
             t.velocity_x = velocity();
             t.velocity_z = velocity();
             t.life = below(8) == 0 ? 0 : 1 + below(3);
@@ -122,14 +107,12 @@ struct WorldMaker {
         fly_bullets(MAX_BULLETS);
     }
 
-    // Bullets about the hit radius, root 2, and the reach of 1.5 from a tank on each axis.
-    float bullet_reach() { return about(pick({0.0f, 1.0f, std::sqrt(2.0f), 1.5f})); }
     void fly_bullets(int count) {
         for (int i = 0; i < count; ++i) {
             Bullet &b = bullets[i];
             if (b.life > 0 || below(3) == 0)
                 continue;
-            place(b.x, b.z, bullet_reach(), bullet_reach());
+            place(b.x, b.z);
             const bool parked = below(2) == 0;
             b.velocity_x = parked ? 0.0f : velocity();
             b.velocity_z = parked ? 0.0f : velocity();
@@ -145,20 +128,21 @@ struct WorldMaker {
     }
 };
 
-void run_update(bool indexed, unsigned seed, Outcome &out) {
+// One update from this seed; then the next two draws of the random stream and the sounds played.
+auto run_update(bool indexed, unsigned seed) {
     played_sounds.clear();
     std::srand(seed);
     cell_indexes_on = indexed;
     update_world();
     cell_indexes_on = true;
-    out.tables() = world_tables();
-    for (int &draw : out.next_draws)
-        draw = std::rand();
-    out.sounds = played_sounds;
+    const int next = std::rand();
+    return std::tuple(next, std::rand(), played_sounds);
 }
 
 TEST(WorldUpdateIndex, MatchesThePlainScansTickForTick) {
-    static Outcome before, plain, indexed;
+    static Tables before, plain;
+    const auto &tanks_before = std::get<0>(before);
+    const auto &[plain_tanks, plain_bullets, plain_particles, plain_alive, plain_over] = plain;
     int hits = 0, blocked = 0;
     for (int world = 0; world < WORLDS; ++world) {
         WorldMaker maker{std::mt19937(static_cast<unsigned>(world) + 1)};
@@ -168,24 +152,22 @@ TEST(WorldUpdateIndex, MatchesThePlainScansTickForTick) {
                 maker.move_some_trees();
             if (tick % 10 == 9)
                 maker.fly_bullets(MAX_BULLETS / 4);
-            before.tables() = world_tables();
+            before = world_tables();
             const unsigned seed = maker.random();
-            run_update(false, seed, plain);
-            world_tables() = before.tables();
-            run_update(true, seed, indexed);
+            const auto plain_rest = run_update(false, seed);
+            plain = world_tables();
+            world_tables() = before;
 
             SCOPED_TRACE(testing::Message() << "world " << world << ", tick " << tick);
-            ASSERT_EQ(first_difference(plain.tanks, indexed.tanks), -1);
-            ASSERT_EQ(first_difference(plain.bullets, indexed.bullets), -1);
-            ASSERT_EQ(first_difference(plain.particles, indexed.particles), -1);
-            ASSERT_EQ(plain.tanks_alive, indexed.tanks_alive);
-            ASSERT_EQ(plain.match_over, indexed.match_over);
-            ASSERT_EQ(plain.next_draws, indexed.next_draws);
-            ASSERT_EQ(plain.sounds, indexed.sounds);
+            ASSERT_EQ(run_update(true, seed), plain_rest); // the random stream and the sounds
+            ASSERT_EQ(first_difference(plain_tanks, tanks), -1);
+            ASSERT_EQ(first_difference(plain_bullets, bullets), -1);
+            ASSERT_EQ(first_difference(plain_particles, particles), -1);
+            ASSERT_EQ(std::pair(plain_alive, plain_over), std::pair(tanks_alive, match_over));
             for (int i = 0; i < tanks_in_play(); ++i) {
-                hits += before.tanks[i].life != plain.tanks[i].life;
-                blocked += before.tanks[i].velocity_x != 0.0f &&
-                           std::memcmp(&before.tanks[i].x, &plain.tanks[i].x, sizeof(float)) == 0;
+                hits += tanks_before[i].life != tanks[i].life;
+                blocked += tanks_before[i].velocity_x != 0.0f &&
+                           std::memcmp(&tanks_before[i].x, &tanks[i].x, sizeof(float)) == 0;
             }
         }
     }

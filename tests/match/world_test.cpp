@@ -2,16 +2,9 @@
 
 #include "match/movement.h"
 #include "match/setup.h"
-#include "match/sound.h"
 #include "match/update.h"
-#include "match/world.h"
-
-#include <gtest/gtest.h>
 
 #include <climits>
-#include <cmath>
-#include <cstdlib>
-#include <utility>
 
 namespace {
 
