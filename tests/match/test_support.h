@@ -1,5 +1,4 @@
-// Simulation test fixtures: a clean world, replayed draws, a recording sound driver and a mouse,
-// with what every match test includes.
+// What every match test uses: a clean world, replayed draws, a recording sound driver, a mouse.
 #pragma once
 
 #include "match/sound.h"
@@ -14,8 +13,7 @@
 #include <utility>
 #include <vector>
 
-// Zero tables, default settings, no keys, buttons or mouse motion, the fake sounds datafile in
-// place, no sounds played yet, seed 1.
+// Zero tables, default settings, no input, the fake sounds datafile, no sounds played, seed 1.
 void reset_world();
 // Every field of a fragment, so that a failed comparison shows which ones differ.
 inline auto fields(const Particle &p) {
@@ -30,7 +28,6 @@ long long replay_below(long long n);
 // A sounds datafile of three samples.
 extern SAMPLE fake_samples[3];
 extern DATAFILE fake_sounds[4];
-// What Allegro played (sample, volume), through the recording driver that stands in for a sound
-// device.
+// What Allegro played (sample, volume) through the recording driver standing in for a device.
 using PlayedSound = std::pair<const SAMPLE *, int>;
 extern std::vector<PlayedSound> played_sounds;

@@ -39,9 +39,6 @@ struct WorldMaker {
     std::mt19937 random;
 
     int below(int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); }
-    float uniform(float lo, float hi) {
-        return std::uniform_real_distribution<float>(lo, hi)(random);
-    }
     template <typename T> T pick(std::initializer_list<T> choices) {
         return choices.begin()[below(static_cast<int>(choices.size()))];
     }
@@ -53,16 +50,15 @@ struct WorldMaker {
     }
     float coordinate(int32_t half) {
         half = std::min(half, 400);
-        return static_cast<float>(below(2 * half) - half) + uniform(0.0f, 1.0f);
+        return static_cast<float>(below(2 * half) - half) + below(1024) / 1024.0f;
     }
     float velocity() {
-        return below(3) == 0 ? uniform(-1.5f, 1.5f)
+        return below(3) == 0 ? std::uniform_real_distribution<float>(-1.5f, 1.5f)(random)
                              : pick({0.0f, 0.2f, -0.2f, 1e-7f, -1.0f, 0.05f});
     }
-    // Near a random tree, about the edge of its blocking square (2) or its search reach (3);
-    // near a random tank, about its hit radius (root 2), its search reach (1.5) or a tree's; or
-    // anywhere. Now and then NaN, an infinity, a huge value, an int limit or 2^40, where the
-    // index gives up.
+    // Near a tree, about its blocking square's edge (2) or search reach (3); near a tank, about
+    // its hit radius (root 2) or reach (1.5); or anywhere. Now and then NaN, an infinity, a huge
+    // value, an int limit or 2^40, where the index gives up.
     void place(float &x, float &z) {
         const int kind = below(10);
         if (kind < 4 && trees_in_play() > 0) {
