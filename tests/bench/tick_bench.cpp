@@ -20,7 +20,6 @@ std::tuple<decltype(tanks), decltype(bullets), decltype(particles), int32_t> ful
 
 void build_full_world() {
     std::srand(20240);
-    game_settings = GameSettings{};
     game_settings.number_of_tanks = MAX_TANKS;
     game_settings.number_of_trees = MAX_TREES;
     set_up_world(0);
@@ -58,7 +57,6 @@ void update_full_world(benchmark::State &state, bool indexed) {
         const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
         state.SetIterationTime(elapsed.count());
     }
-    cell_indexes_on = true;
 }
 
 BENCHMARK_CAPTURE(update_full_world, plain, false)->Name("tick/reference")->UseManualTime();

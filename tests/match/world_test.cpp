@@ -68,18 +68,15 @@ TEST(WorldUpdate, TreesBlockTheOpenSquareAroundThemAfterTruncation) {
         SCOPED_TRACE(testing::Message() << c.dx << ", " << c.dz);
         open_field(1);
         game_settings.number_of_trees = 2;
-        trees[0] = Tree{10, 10};
-        trees[1] = Tree{60, 60};
-        // The tank moves by (1, 5) to the offset from a tree: a blocked move is undone whole, but
-        // the turret is drawn one move ahead. A bullet stands at the offset from another tree.
+        trees[1] = Tree{10, 10}; // past one that blocks nothing
+        // The tank moves by (1, 5) to the offset from the tree: a blocked move is undone whole,
+        // but the turret is drawn one move ahead.
         const float x = 9 + c.dx, z = 5 + c.dz;
         tanks[0] = moving_tank(x, z, 1, 5, 3);
-        bullets[0] = Bullet{60 + c.dx, 60 + c.dz, 0, 0, 5};
         update_world();
         const std::pair moved(x + 1, z + 5);
         EXPECT_EQ(std::pair(tanks[0].x, tanks[0].z), c.blocked ? std::pair(x, z) : moved);
         EXPECT_EQ(std::pair(tanks[0].turret_x, tanks[0].turret_z), moved);
-        EXPECT_EQ(bullets[0].life, c.blocked ? 0 : 4);
     }
 }
 
@@ -110,7 +107,7 @@ TEST(WorldUpdate, AShotItsRecoilAndReloadAsTanksStopFlushWithTheArenaEdges) {
     tanks[4] = moving_tank(0, 0, -INFINITY, NAN, 0); // destroyed tanks move too
     tanks[5].reload = 9;                             // not in play
     // NaN neither hits nor crashes; a NaN position truncates to 0, inside the tree there.
-    bullets[5] = Bullet{NAN, NAN, 0, 0, 5};
+    bullets[5] = Bullet{NAN, NAN, 0, 0, 50};
     for (int tick = 1; tick <= 22; ++tick) {
         update_world();
         // The recoil runs down until it is spent, pushing the turret back against its heading.
@@ -156,11 +153,10 @@ TEST(WorldUpdate, BulletsHitEveryLiveTankStrictlyWithinRootTwoAndADestroyedOneBu
     for (int b = 0; b < 6; ++b)
         EXPECT_EQ(bullets[b].life, shots[b].life_after) << b;
     const int lives[5] = {2, 2, 2, 0, 2};
-    const int cues[5] = {SOUND_HIT, SOUND_HIT, SOUND_HIT, SOUND_DESTROYED, SOUND_HIT};
     ASSERT_EQ(played_sounds.size(), 5u);
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(tanks[i].life, lives[i]) << i;
-        EXPECT_EQ(played_sounds[i].first, &fake_samples[cues[i]]) << i;
+        EXPECT_EQ(played_sounds[i].first, &fake_samples[i == 3 ? SOUND_DESTROYED : SOUND_HIT]) << i;
     }
     EXPECT_EQ(tanks_alive, 4);
     std::srand(1); // the seed of the reset
