@@ -50,7 +50,6 @@ void update_full_world(benchmark::State &state, bool indexed) {
     for (auto _ : state) {
         // The same world every time, restored outside the timed region.
         std::tie(tanks, bullets, particles, tanks_alive) = full_world;
-        match_over = 0;
         const auto start = std::chrono::steady_clock::now();
         update_world();
         benchmark::ClobberMemory();

@@ -10,19 +10,17 @@ TEST(HumanControl, EachControlTypeActsOnItsOwnInputs) {
         int type, buttons, held[3];
         float heading, turret, velocity_z;
         bool fires;
-    } cases[] = {{CONTROL_KEYBOARD, 1, {KEY_A, KEY_W, KEY_SPACE}, 7, 0, 0.496273f, true},
-                 {CONTROL_KEYBOARD, 1, {KEY_A, KEY_D, KEY_S}, 0, 0, -0.5f, false},
-                 {CONTROL_KEYBOARD, 1, {KEY_W, KEY_S, KEY_Q}, 0, 2.5f, 0.5f, false},
-                 {CONTROL_KEYBOARD, 1, {KEY_D, KEY_E, KEY_ESC}, -7, -2.5f, 0, false},
-                 {CONTROL_MOUSE_KEYS, 1, {KEY_A, KEY_Q, KEY_SPACE}, 7, -12, 0, true},
-                 {CONTROL_MOUSE_KEYS, 2, {KEY_D, KEY_S, KEY_SPACE}, -7, -12, -0.496273f, false},
+    } cases[] = {{CONTROL_KEYBOARD, 1, {KEY_A, KEY_W, KEY_SPACE}, 2, 0, 0.199878f, true},
+                 {CONTROL_KEYBOARD, 1, {KEY_A, KEY_D, KEY_S}, 0, 0, -0.2f, false},
+                 {CONTROL_KEYBOARD, 1, {KEY_W, KEY_S, KEY_Q}, 0, 2.5f, 0.2f, false},
+                 {CONTROL_KEYBOARD, 1, {KEY_D, KEY_E, KEY_ESC}, -2, -2.5f, 0, false},
+                 {CONTROL_MOUSE_KEYS, 1, {KEY_A, KEY_Q, KEY_SPACE}, 2, -12, 0, true},
+                 {CONTROL_MOUSE_KEYS, 2, {KEY_D, KEY_S, KEY_SPACE}, -2, -12, -0.199878f, false},
                  {CONTROL_GAMEPAD, 1, {KEY_A, KEY_W, KEY_SPACE}, 0, 0, 0.3f, false},
                  {-1, 1, {KEY_A, KEY_W, KEY_SPACE}, 0, 0, 0.3f, false}};
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << c.type << ": " << c.held[0] << " " << c.held[1]);
-        reset_world();
-        game_settings.tank_rotation_speed = 7.0f;
-        game_settings.tank_speed = 0.5f;
+        reset_world(); // the hull turns 2 degrees a step and drives at 0.2
         player_controls[0] =
             PlayerControls{c.type, {KEY_A, KEY_D, KEY_W, KEY_S, KEY_Q, KEY_E, KEY_SPACE}};
         tanks[0].velocity_z = 0.3f;
@@ -42,7 +40,6 @@ TEST(Tick, ComputerTanksTurnWanderFireAndDriveThenTheWorldMovesThenHumansActAndL
     reset_world();
     game_settings.number_of_tanks = tanks_alive = 20;
     game_settings.number_of_trees = 0;
-    game_settings.tank_speed = 0.25f;
     last_human_player = 1;
     for (int i = 0; i <= 20; ++i)
         tanks[i] = Tank{7.0f * i, -11, 0, 0, 0, float(i), -30.0f * i, 0, 0, 0, 0, 3};
@@ -64,7 +61,7 @@ TEST(Tick, ComputerTanksTurnWanderFireAndDriveThenTheWorldMovesThenHumansActAndL
         EXPECT_EQ(t.heading, i + (replay_below(100) < 60 ? 2.0f : -2.0f)) << i;
         EXPECT_EQ(t.turret_heading, -30.0f * i + (replay_below(100) < 60 ? 1.0f : -1.0f)) << i;
         // Then each drives along its new heading, and the world moves it.
-        EXPECT_NEAR(t.velocity_z, 0.25 * std::cos(t.heading * 3.141592654 / 180), 1e-6) << i;
+        EXPECT_NEAR(t.velocity_z, 0.2 * std::cos(t.heading * 3.141592654 / 180), 1e-6) << i;
         EXPECT_EQ(std::pair(t.x, t.z), std::pair(7.0f * i + t.velocity_x, t.velocity_z)) << i;
     }
     EXPECT_EQ(next, replay_below(32768));
@@ -74,7 +71,7 @@ TEST(Tick, ComputerTanksTurnWanderFireAndDriveThenTheWorldMovesThenHumansActAndL
     // Player 0 moved by its old velocity, then set a new one; its camera sees the moved tank.
     EXPECT_EQ(std::tuple(tanks[0].x, tanks[0].velocity_x, tanks[0].velocity_z,
                          player_cameras[0].translate_x),
-              std::tuple(1.0f, 0.0f, 0.25f, -1.0f));
+              std::tuple(1.0f, 0.0f, 0.2f, -1.0f));
     // A camera stands ten behind the tank along its turret (the hull plays no part), twelve above.
     const PlayerCamera &camera = player_cameras[1];
     EXPECT_NEAR(camera.translate_z, 8.660254f, 1e-5);

@@ -134,7 +134,6 @@ auto run_update(bool indexed, unsigned seed) {
 
 TEST(WorldUpdateIndex, MatchesThePlainScansTickForTick) {
     static Tables before, plain;
-    const auto &tanks_before = std::get<0>(before);
     const auto &[plain_tanks, plain_bullets, plain_particles, plain_alive, plain_over] = plain;
     int hits = 0;
     for (int world = 0; world < WORLDS; ++world) {
@@ -158,7 +157,7 @@ TEST(WorldUpdateIndex, MatchesThePlainScansTickForTick) {
             ASSERT_EQ(first_difference(plain_particles, particles), -1);
             ASSERT_EQ(std::pair(plain_alive, plain_over), std::pair(tanks_alive, match_over));
             for (int i = 0; i < tanks_in_play(); ++i)
-                hits += tanks_before[i].life != tanks[i].life;
+                hits += std::get<0>(before)[i].life != tanks[i].life;
         }
     }
     // The worlds did lead bullets into tanks, thousands of times.

@@ -4,22 +4,18 @@
 #include "match/setup.h"
 #include "match/update.h"
 
-namespace {
-
-Tank moving_tank(float x, float z, float velocity_x, float velocity_z, int life) {
+static Tank moving_tank(float x, float z, float velocity_x, float velocity_z, int life) {
     return Tank{x, -11, z, velocity_x, velocity_z, 0, 0, 0, 0, 0, 0, life};
 }
 
 // A treeless default arena with `count` live tanks in a row far from the origin.
-void open_field(int count) {
+static void open_field(int count) {
     reset_world();
     game_settings.number_of_trees = 0;
     game_settings.number_of_tanks = tanks_alive = count;
     for (int i = 0; i < count; ++i)
         tanks[i] = moving_tank(-140.0f + 10.0f * i, 140, 0, 0, 3);
 }
-
-} // namespace
 
 // Each placement draws x, then z, as r mod 2h - h; a tank then draws its heading.
 TEST(MatchSetup, TanksThenTreesTakeTheirDrawsInOrderInsideTheArena) {
