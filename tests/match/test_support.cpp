@@ -2,40 +2,34 @@
 #include "test_support.h"
 
 #include "config/controls.h"
-#include "match/sound.h"
-#include "match/world.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
-
-namespace {
-
-DIGI_DRIVER fake_driver{};
-MOUSE_DRIVER fake_mouse{};
-
-} // namespace
 
 int mouse_motion_x = 0;
 std::vector<PlayedSound> played_sounds;
+SAMPLE fake_samples[3] = {};
+DATAFILE fake_sounds[4] = {{&fake_samples[0], DAT_SAMPLE, sizeof(SAMPLE), nullptr},
+                           {&fake_samples[1], DAT_SAMPLE, sizeof(SAMPLE), nullptr},
+                           {&fake_samples[2], DAT_SAMPLE, sizeof(SAMPLE), nullptr},
+                           {nullptr, DAT_END, 0, nullptr}};
 
 // No display: Allegro runs with no system driver, only for its globals and entry points.
 int main(int argc, char **argv) {
     install_allegro(SYSTEM_NONE, &errno, std::atexit);
     // Only what play_sample asks of a sound driver: it takes a voice, sets its volume, starts it.
-    DIGI_DRIVER &d = fake_driver;
+    static DIGI_DRIVER d{};
     d.id = AL_ID('F', 'A', 'K', 'E');
     d.voices = 8;
     d.init_voice = [](int, const SAMPLE *sample) { played_sounds.push_back({sample, -1}); };
-    d.set_volume = [](int, int volume) { played_sounds.back().volume = volume; };
+    d.set_volume = [](int, int volume) { played_sounds.back().second = volume; };
     d.start_voice = d.release_voice = d.stop_voice = [](int) {};
     d.loop_voice = d.set_position = d.set_frequency = d.set_pan = [](int, int) {};
     d.get_position = [](int) { return -1; }; // every voice is free again at once
-    fake_mouse.get_mickeys = [](int *x, int *y) { *x = mouse_motion_x, mouse_motion_x = *y = 0; };
-    mouse_driver = &fake_mouse;
-    digi_driver = &fake_driver;
+    static MOUSE_DRIVER mouse{};
+    mouse.get_mickeys = [](int *x, int *y) { *x = mouse_motion_x, mouse_motion_x = *y = 0; };
+    mouse_driver = &mouse;
+    digi_driver = &d;
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
@@ -50,7 +44,7 @@ void reset_world() {
     player_controls.fill(PlayerControls{CONTROL_KEYBOARD, {}});
     std::fill(key, key + KEY_MAX, 0);
     mouse_b = match_over = last_human_player = tanks_alive = mouse_motion_x = 0;
-    sound_data = nullptr;
+    sound_data = fake_sounds;
     played_sounds.clear();
     std::srand(1);
 }

@@ -1,20 +1,21 @@
-// Simulation test fixtures: a clean world, replayed draws, a recording sound driver and a mouse.
+// What every match test uses: a clean world, replayed draws, a recording sound driver, a mouse.
 #pragma once
 
+#include "match/sound.h"
 #include "match/world.h"
 
 #include <allegro.h>
+#include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <tuple>
+#include <utility>
 #include <vector>
 
-// Zero tables, default settings, no keys, buttons, mouse motion, sound data or sounds, seed 1.
+// Zero tables, default settings, no input, the fake sounds datafile, no sounds played, seed 1.
 void reset_world();
-// Every field of a record, so that a failed comparison shows which ones differ.
-inline auto fields(const Tank &t) {
-    return std::tuple(t.x, t.y, t.z, t.velocity_x, t.velocity_z, t.heading, t.turret_heading,
-                      t.turret_x, t.turret_z, t.recoil, t.reload, t.life);
-}
+// Every field of a fragment, so that a failed comparison shows which ones differ.
 inline auto fields(const Particle &p) {
     return std::tuple(p.x, p.y, p.z, p.velocity_x, p.velocity_y, p.velocity_z, p.angle_x, p.angle_y,
                       p.angle_z, p.spin_x, p.spin_y, p.spin_z, p.red, p.green, p.blue, p.life);
@@ -24,20 +25,9 @@ extern int mouse_motion_x;
 // The next draw of the game's random stream, r mod n, replayed after srand.
 long long replay_below(long long n);
 
-struct PlayedSound {
-    const SAMPLE *sample;
-    int volume;
-    bool operator==(const PlayedSound &o) const { return sample == o.sample && volume == o.volume; }
-};
-
-// What Allegro played, through the recording driver that stands in for a sound device.
-extern std::vector<PlayedSound> played_sounds;
-
 // A sounds datafile of three samples.
-struct FakeSoundData {
-    SAMPLE samples[3] = {};
-    DATAFILE objects[4] = {{&samples[0], DAT_SAMPLE, sizeof(SAMPLE), nullptr},
-                           {&samples[1], DAT_SAMPLE, sizeof(SAMPLE), nullptr},
-                           {&samples[2], DAT_SAMPLE, sizeof(SAMPLE), nullptr},
-                           {nullptr, DAT_END, 0, nullptr}};
-};
+extern SAMPLE fake_samples[3];
+extern DATAFILE fake_sounds[4];
+// What Allegro played (sample, volume) through the recording driver standing in for a device.
+using PlayedSound = std::pair<const SAMPLE *, int>;
+extern std::vector<PlayedSound> played_sounds;
