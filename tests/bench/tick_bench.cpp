@@ -58,8 +58,14 @@ void update_full_world(benchmark::State &state, bool indexed) {
     }
 }
 
-BENCHMARK_CAPTURE(update_full_world, plain, false)->Name("tick/reference")->UseManualTime();
-BENCHMARK_CAPTURE(update_full_world, indexed, true)->Name("tick/optimized")->UseManualTime();
+BENCHMARK_CAPTURE(update_full_world, plain, false)
+    ->Name("tick/reference")
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(update_full_world, indexed, true)
+    ->Name("tick/optimized")
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
