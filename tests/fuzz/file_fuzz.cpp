@@ -1,7 +1,6 @@
-// Fuzz target for the files a player keeps beside the game. Each input is written as the file and
-// read as the game reads it, and what was read must save and load back bit for bit; then the
-// options menu's bounds apply and a four-player match plays a few ticks with every key held and
-// then none. Built twice: with FUZZ_CONTROLS the input is keyboard.cfg, otherwise a settings file.
+// Fuzz target for the files a player keeps: each input, read as the game reads it, must save and
+// load back bit for bit; then the bounds apply and a four-player match plays a few ticks with
+// every key held, then none. With FUZZ_CONTROLS the input is keyboard.cfg, else a settings file.
 #define ALLEGRO_NO_MAGIC_MAIN
 #include "config/controls.h"
 #include "config/settings_bounds.h"
