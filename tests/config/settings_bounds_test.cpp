@@ -8,8 +8,7 @@
 #include <cmath>
 #include <cstring>
 
-// Sets one field of otherwise default settings, runs the bound pass and expects that field
-// alone to hold `bounded`, bit for bit.
+// One field of otherwise default settings through the bound pass: it alone holds `bounded`.
 template <typename T> void expect_bounded(T GameSettings::*field, T value, T bounded) {
     game_settings = GameSettings{};
     game_settings.*field = value;

@@ -1,5 +1,6 @@
 // The default bindings that the build puts beside the game.
 #include "config/controls.h"
+#include "config/packed_file.h"
 
 #include <allegro.h>
 #include <gtest/gtest.h>
@@ -10,11 +11,9 @@
 TEST(DefaultKeyboardCfg, BindsEveryActionToItsOwnFreeKey) {
     ASSERT_EQ(install_allegro(SYSTEM_NONE, &errno, atexit), 0);
     std::array<PlayerControls, 5> records{}; // room to see a longer file
-    PACKFILE *file = pack_fopen(KEYBOARD_CFG, "pr");
-    ASSERT_NE(file, nullptr) << KEYBOARD_CFG;
-    const long got = pack_fread(records.data(), sizeof records, file);
-    pack_fclose(file);
-    ASSERT_EQ(got, 4 * static_cast<long>(sizeof(PlayerControls))) << "four records, no more";
+    const long got = read_packed_file(
+        KEYBOARD_CFG, reinterpret_cast<unsigned char *>(records.data()), sizeof records);
+    ASSERT_EQ(got, 4 * static_cast<long>(sizeof(PlayerControls))) << KEYBOARD_CFG;
     std::set<int32_t> used;
     for (int p = 0; p < 4; ++p) {
         EXPECT_EQ(records[p].control_type, CONTROL_KEYBOARD);

@@ -1,7 +1,6 @@
-// Fuzz target for the files a player keeps beside the game. Each input is written as the file and
-// read as the game reads it, and what was read must save and load back bit for bit; then the
-// options menu's bounds apply and a four-player match plays a few ticks with every key held and
-// then none. Built twice: with FUZZ_CONTROLS the input is keyboard.cfg, otherwise a settings file.
+// Fuzz target for the files a player keeps: each input, read as the game reads it, must save and
+// load back bit for bit; then the bounds apply and a four-player match plays a few ticks with
+// every key held, then none. With FUZZ_CONTROLS the input is keyboard.cfg, else a settings file.
 #define ALLEGRO_NO_MAGIC_MAIN
 #include "config/controls.h"
 #include "config/settings_bounds.h"
@@ -18,43 +17,24 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 
 namespace {
 std::filesystem::path work_folder;
 
-void remove_work_folder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(work_folder, ignored);
-}
-
 #ifdef FUZZ_CONTROLS
-constexpr const char *INPUT_NAME = CONTROLS_FILE;
-
-bool loads_back_as_read() {
-    load_controls();
-    const auto read = player_controls;
-    save_controls();
-    player_controls.fill(PlayerControls{});
-    load_controls();
-    return std::memcmp(&read, &player_controls, sizeof read) == 0;
-}
+constexpr const char *INPUT_NAME = CONTROLS_FILE, *SAVED_NAME = CONTROLS_FILE;
+auto &loaded = player_controls;
+constexpr auto load = [](const char *) { load_controls(); };
+constexpr auto save = [](const char *) { save_controls(); };
 #else
-constexpr const char *INPUT_NAME = "input.kmp";
-
-bool loads_back_as_read() {
-    load_settings(INPUT_NAME);
-    const GameSettings read = game_settings;
-    save_settings("saved.kmp");
-    game_settings = GameSettings{};
-    load_settings("saved.kmp");
-    // Four keyboard players on keys 1 to 28.
-    for (int p = 0; p < MAX_PLAYERS; ++p)
-        for (int a = 0; a < NUM_ACTIONS; ++a)
-            player_controls[p].keys[a] = KEY_A + NUM_ACTIONS * p + a;
-    return std::memcmp(&read, &game_settings, sizeof read) == 0;
-}
+// A settings file that is not one is never written over, so the save goes to a new name.
+constexpr const char *INPUT_NAME = "input.kmp", *SAVED_NAME = "saved.kmp";
+auto &loaded = game_settings;
+constexpr auto load = [](const char *path) { load_settings(path); };
+constexpr auto save = [](const char *path) { save_settings(path); };
 #endif
 } // namespace
 
@@ -65,27 +45,40 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
                   ("tankarena-fuzz-" + std::to_string(std::random_device{}()));
     std::filesystem::create_directories(work_folder);
     std::filesystem::current_path(work_folder);
-    std::atexit(remove_work_folder);
+    std::atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(work_folder, ignored);
+    });
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     game_settings = GameSettings{};
-    player_controls.fill(PlayerControls{});
-    std::fill(key, key + KEY_MAX, 0);
+    player_controls = {};
     match_over = 0;
-    FILE *file = std::fopen(INPUT_NAME, "wb");
-    if (file == nullptr || std::fwrite(data, 1, size, file) != size || std::fclose(file) != 0) {
-        std::fprintf(stderr, "cannot write the input to %s\n", INPUT_NAME);
+    // The stream is closed, and the input whole on disk, at the end of the statement.
+    const bool written = static_cast<bool>(
+        std::ofstream(INPUT_NAME, std::ios::binary)
+            .write(reinterpret_cast<const char *>(data), static_cast<std::streamsize>(size)));
+    load(INPUT_NAME);
+    const auto read = loaded;
+    save(SAVED_NAME);
+    loaded = {};
+    load(SAVED_NAME);
+    if (!written || std::memcmp(&read, &loaded, sizeof read) != 0) {
+        std::fprintf(stderr, "%s was not written, or did not load back as saved\n", INPUT_NAME);
         std::abort();
     }
-    if (!loads_back_as_read()) {
-        std::fprintf(stderr, "%s did not load back as saved\n", INPUT_NAME);
-        std::abort();
-    }
+#ifndef FUZZ_CONTROLS
+    // Four keyboard players on keys 1 to 28.
+    for (int p = 0; p < MAX_PLAYERS; ++p)
+        for (int a = 0; a < NUM_ACTIONS; ++a)
+            player_controls[p].keys[a] = KEY_A + NUM_ACTIONS * p + a;
+#endif
     keep_settings_in_bounds();
     last_human_player = MAX_PLAYERS - 1;
     set_up_world(last_human_player);
+    // The keys start released and end so.
     for (int tick = 0; tick < 4; ++tick) {
         std::fill(key, key + KEY_MAX, tick % 2 == 0);
         simulate_tick();
