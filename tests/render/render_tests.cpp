@@ -1,6 +1,5 @@
-// The match display under a private X server: pictures read back from the frame, the speed
-// tricks against the plain view, no allocation once a match runs, and the match refused by a
-// server without OpenGL. Each group runs as a test of its own.
+// The match display under a private X server: pictures read back, the speed tricks against the
+// plain view, no allocation once a match runs, and a server without OpenGL refusing the match.
 #include <gtest/gtest.h>
 
 #include "render_harness.h"
@@ -31,6 +30,7 @@
 #include <new>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -143,8 +143,7 @@ int differing_pixels(const Frame &a, const Frame &b, int tolerance = 0, int firs
     return n;
 }
 
-// Whether player 0 of one sees this world point in the colour after linear fog at its eye
-// depth. Where the point lands comes from the view volume that the culls work with.
+// Whether player 0 of one sees this world point in the colour after linear fog at its eye depth.
 ::testing::AssertionResult shows(const Frame &frame, const std::array<double, 3> &at, Rgb colour) {
     const ViewVolume view = view_volume(player_cameras[0], CAMERA_PITCH, WORLD_SCALE,
                                         {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT});
@@ -185,8 +184,8 @@ void place_dead_viewer(float x, float z, float heading) {
     update_camera(0);
 }
 
-// The display stays open, as a match keeps it. Each case starts with one colour per texture, but
-// the human tanks' is a checkerboard but for a stripe (columns 10 to 13) at the barrel's texel.
+// The display stays open, as in a match. One colour per texture, but the human tanks' is a
+// checkerboard but for a stripe (columns 10 to 13) at the barrel's texel.
 class MatchPicture : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
@@ -224,8 +223,7 @@ TEST_F(MatchPicture, TwoPlayersShareTheScreenByHalves) {
 }
 
 TEST_F(MatchPicture, TanksTreesAndShellsShowTheirColoursFoggedByEyeDepthOrWhiteUntextured) {
-    // Player 0's camera set from its tank at the origin facing +z; then that tank moved just
-    // ahead of it, side on, with a computer tank beside it.
+    // Player 0's camera at the origin facing +z; its tank moved ahead, side on, by a computer's.
     clear_world(0);
     place_tank(0, 0.0f, 0.0f, 0.0f);
     update_camera(0);
@@ -291,8 +289,7 @@ constexpr int CHANNEL_TOLERANCE = 2;
 constexpr double DIFFERING_SHARE = 0.0005;
 constexpr float CLOSE_SPREAD = 25.0f;
 
-// Some of everything crowded round the players, across the near plane, the frustum's sides and
-// a wall: tanks beside and under the camera, some dead, shells and fragments at the lens, trees.
+// Some of everything round the players, across the near plane, the frustum's sides and a wall.
 void crowd_round_players(int last_human, unsigned seed) {
     std::minstd_rand random(seed);
     std::uniform_real_distribution<float> close(-CLOSE_SPREAD, CLOSE_SPREAD);
@@ -349,17 +346,12 @@ void *counted_allocation(std::size_t size) {
     throw std::bad_alloc();
 }
 
-// A small arena crowds the 500 tanks, so that shells hit and tanks burst within the run.
-constexpr int32_t CROWDED_ARENA = 40;
-constexpr int TICKS = 240;
-constexpr int TICKS_PER_FRAME = 4;
-
 TEST_F(MatchPicture, TicksAndFramesAllocateNothingAfterTheFirstFrame) {
     load_textures(GAME_TEXTURES, NUM_TEXTURES);
     clear_world(MAX_PLAYERS - 1);
     game_settings.number_of_trees = MAX_TREES;
-    game_settings.arena_width = CROWDED_ARENA;
-    game_settings.arena_height = CROWDED_ARENA;
+    // A small arena crowds the 500 tanks, so that shells hit and tanks burst within the run.
+    game_settings.arena_width = game_settings.arena_height = 40;
     game_settings.tank_fire_speed = 0;
     std::srand(1);
     set_up_world(MAX_PLAYERS - 1);
@@ -367,9 +359,9 @@ TEST_F(MatchPicture, TicksAndFramesAllocateNothingAfterTheFirstFrame) {
     match_display.draw_frame();
 
     const long before = allocations.load();
-    for (int tick = 0; tick < TICKS; ++tick) {
+    for (int tick = 0; tick < 240; ++tick) {
         simulate_tick();
-        if (tick % TICKS_PER_FRAME == 0) {
+        if (tick % 4 == 0) { // a frame every fourth tick
             match_display.draw_frame();
         }
     }
@@ -377,8 +369,8 @@ TEST_F(MatchPicture, TicksAndFramesAllocateNothingAfterTheFirstFrame) {
     EXPECT_LT(tanks_alive, MAX_TANKS) << "no tank burst into fragments";
 }
 
-// Without OpenGL the match is refused with a message and the menus get their mode back. Allegro
-// shows its message through the xmessage program: a stand-in first on the PATH records it.
+// Without OpenGL the match is refused with a message, which a stand-in xmessage records, and the
+// menus get their mode back.
 TEST(RefusedMatchDisplay, ShowsTheErrorAndGivesTheMenusTheirModeBack) {
     const std::string bin = temp_path("bin");
     const std::string log = temp_path("message.txt");
@@ -401,9 +393,7 @@ TEST(RefusedMatchDisplay, ShowsTheErrorAndGivesTheMenusTheirModeBack) {
     EXPECT_EQ(tanks[0].x, 1234.0f) << "the world was set up";
     // The menus can draw again at once.
     ASSERT_NE(screen, nullptr);
-    EXPECT_EQ(SCREEN_W, 640);
-    EXPECT_EQ(SCREEN_H, 480);
-    EXPECT_EQ(bitmap_color_depth(screen), 16);
+    EXPECT_EQ(std::tuple(SCREEN_W, SCREEN_H, bitmap_color_depth(screen)), std::tuple(640, 480, 16));
     clear_to_color(screen, makecol(255, 0, 0));
     EXPECT_EQ(getpixel(screen, 10, 10), makecol(255, 0, 0));
     allegro_exit();

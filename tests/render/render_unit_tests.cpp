@@ -27,8 +27,7 @@ double triple_product(const Point &a, const Point &b, const Point &c) {
            a[2] * (b[0] * c[1] - b[1] * c[0]);
 }
 
-// What the renderer's back-face culling relies on: a model said to be closed is one, every
-// triangle turned counter-clockwise seen from outside.
+// Back-face culling relies on it: a model said to be closed is one, turned outwards.
 TEST(ModelMeshes, ClosedSurfacesAreClosedAndTurnedOutwards) {
     for (int model = 0; model < NUM_MODELS; ++model) {
         SCOPED_TRACE(testing::Message() << "model " << model);
@@ -86,7 +85,7 @@ int kept_of(const WindowPoint &a, const WindowPoint &b, const WindowPoint &c, bo
     return keep_covering_triangles(window.data(), indices.data(), 3, drop_away, out.data());
 }
 
-TEST(SmallTriangleCull, LeavesOutOnlyTrianglesThatSurelyCoverNoPixelCentre) {
+TEST(SmallTriangleCull, LeavesOutOnlyTrianglesThatSurelyCoverNoPixelCentreOrFaceAway) {
     const ViewVolume view = straight_ahead();
     const WindowPoint middle = at(view, 320.2f, 240.2f);
     const WindowPoint near_eye = at(view, 320.2f, 240.2f, 1.01f);
@@ -94,8 +93,7 @@ TEST(SmallTriangleCull, LeavesOutOnlyTrianglesThatSurelyCoverNoPixelCentre) {
     EXPECT_GT(middle.margin, 0.0f);
     EXPECT_GT(at(view, 639.2f, 240.2f).margin, middle.margin);
     EXPECT_GT(near_eye.margin, 4.0f * middle.margin);
-    // Short of the centre (320.5, 240.5) by more than the middle's margin (and the box test's
-    // own rounding, 1/128 of a pixel), less than the margin near the eye.
+    // Short of a centre by more than the middle's margin (and 1/128 pixel), less than near the eye.
     const float miss = (middle.margin + near_eye.margin) / 2.0f;
     constexpr float D = DEPTH;
     // Corners by window x and y and eye depth, and whether the triangle surely covers no centre.
@@ -130,10 +128,7 @@ TEST(SmallTriangleCull, LeavesOutOnlyTrianglesThatSurelyCoverNoPixelCentre) {
     const ViewVolume far_camera = straight_ahead(5000.0f);
     EXPECT_FALSE(covers_no_pixel(at(far_camera, 100.1f, 100.1f), at(far_camera, 100.4f, 100.1f),
                                  at(far_camera, 100.1f, 100.4f)));
-}
-
-TEST(SmallTriangleCull, DropsTrianglesFacingAwayOnlyWhenAsked) {
-    const ViewVolume view = straight_ahead();
+    // Large triangles are left out only when they face away and that is asked for.
     const WindowPoint a = at(view, 10, 10);
     const WindowPoint b = at(view, 200, 10);
     const WindowPoint c = at(view, 10, 200);
