@@ -1,5 +1,4 @@
-// One world update at the largest load the settings allow: 500 tanks, 500 trees, every bullet
-// and fragment slot live; the game's indexed update and the plain scans, on the same world.
+// One world update at the largest load, every slot live: the indexed update and the plain scans.
 #include "match/cell_index.h"
 #include "match/movement.h"
 #include "match/random.h"

@@ -63,8 +63,7 @@ TEST(WorldUpdate, TreesBlockTheOpenSquareAroundThemAfterTruncation) {
         open_field(1);
         game_settings.number_of_trees = 2;
         trees[1] = Tree{10, 10}; // past one that blocks nothing
-        // The tank moves by (1, 5) to the offset from the tree: a blocked move is undone whole,
-        // but the turret is drawn one move ahead.
+        // Moved by (1, 5) to the offset: a blocked move is undone, the turret drawn one move ahead.
         const float x = 9 + c.dx, z = 5 + c.dz;
         tanks[0] = moving_tank(x, z, 1, 5, 3);
         update_world();
@@ -111,11 +110,9 @@ TEST(WorldUpdate, AShotItsRecoilAndReloadAsTanksStopFlushWithTheArenaEdges) {
         EXPECT_EQ(tank.turret_z, tank.z) << tick;
         EXPECT_EQ(tank.reload, std::max(5 - tick, 0)) << tick;
     }
-    const std::pair<float, float> flush[3] = {{150, 10}, {-150, -120}, {8.5f, 120}};
-    for (int i = 1; i <= 3; ++i) {
-        EXPECT_EQ(std::pair(tanks[i].x, tanks[i].z), flush[i - 1]) << i;
-        EXPECT_EQ(tanks[i].life, 3) << i;
-    }
+    const std::tuple<float, float, int> flush[3] = {{150, 10, 3}, {-150, -120, 3}, {8.5f, 120, 3}};
+    for (int i = 1; i <= 3; ++i) // and not hit
+        EXPECT_EQ(std::tuple(tanks[i].x, tanks[i].z, tanks[i].life), flush[i - 1]) << i;
     EXPECT_EQ(tanks[4].x, -150.0f);
     EXPECT_TRUE(std::isnan(tanks[4].z)); // NaN passes every bound
     EXPECT_EQ(std::pair(bullets[5].life, tanks[5].reload), std::pair(0, 9));

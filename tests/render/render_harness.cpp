@@ -49,13 +49,7 @@ void clear_world(int last_human) {
 }
 
 void place_tank(int slot, float x, float z, float heading) {
-    Tank &t = tanks[slot];
-    t = Tank{};
-    t.x = t.turret_x = x;
-    t.y = GROUND_Y;
-    t.z = t.turret_z = z;
-    t.heading = t.turret_heading = heading;
-    t.life = 1;
+    tanks[slot] = Tank{x, GROUND_Y, z, 0, 0, heading, heading, x, z, 0, 0, 1};
 }
 
 void fill_max_load_world(int last_human, unsigned seed) {

@@ -3,8 +3,7 @@
 
 #include <string>
 
-// Allegro in the menus' mode, as the game starts; then the match display as a match opens it,
-// with the textures from this file (by default the game's own) and the projection.
+// Allegro in the menus' mode, as the game starts; then also the match display, as a match opens it.
 bool start_allegro();
 bool start_match_display(const std::string &texture_file = GAME_TEXTURES);
 void stop_match_display();

@@ -1,5 +1,4 @@
-// The match display under a private X server: pictures read back, the speed tricks against the
-// plain view, no allocation once a match runs, and a server without OpenGL refusing the match.
+// The match display under a private X server: its pictures, speed tricks, allocations, refusal.
 #include <gtest/gtest.h>
 
 #include "render_harness.h"
@@ -273,8 +272,7 @@ TEST_F(MatchPicture, TanksAndWallsAreDrawnOnlyWithinAHundredUnitsOnEachAxis) {
         const float z = heading == 0 ? 1.0f : heading == 180 ? -1.0f : 0.0f;
         for (float nudge : {0.1f, 0.0f}) {
             place_dead_viewer(nudge * x, nudge * z, static_cast<float>(heading));
-            game_settings.arena_width = 100;
-            game_settings.arena_height = 100;
+            game_settings.arena_width = game_settings.arena_height = 100;
             const auto seen =
                 shows(render_frame(), {100.0 * x - 40.0 * z, -2.0, 100.0 * z + 40.0 * x}, COMPUTER);
             EXPECT_EQ(static_cast<bool>(seen), nudge > 0.0f)
@@ -304,8 +302,7 @@ void crowd_round_players(int last_human, unsigned seed) {
         trees[i] = Tree{static_cast<int32_t>(close(random)), static_cast<int32_t>(close(random))};
     }
     for (int i = 0; i < MAX_BULLETS; i += 3) {
-        bullets[i].x = close(random);
-        bullets[i].z = close(random);
+        bullets[i] = Bullet{close(random), close(random), 0, 0, 1};
     }
     for (int i = 0; i < MAX_PARTICLES; i += 4) {
         particles[i].x = close(random);
@@ -334,8 +331,7 @@ TEST_F(MatchPicture, ViewTricksDrawTheSamePictureAsThePlainView) {
     }
 }
 
-// Once a match runs, the game's own code allocates nothing: every global operator new is counted
-// (Allegro and Mesa allocate through malloc, which is not).
+// Every global operator new is counted; Allegro and Mesa allocate through malloc, which is not.
 std::atomic<long> allocations{0};
 
 void *counted_allocation(std::size_t size) {
@@ -369,8 +365,7 @@ TEST_F(MatchPicture, TicksAndFramesAllocateNothingAfterTheFirstFrame) {
     EXPECT_LT(tanks_alive, MAX_TANKS) << "no tank burst into fragments";
 }
 
-// Without OpenGL the match is refused with a message, which a stand-in xmessage records, and the
-// menus get their mode back.
+// Allegro shows its message through xmessage: a stand-in first on the PATH records it.
 TEST(RefusedMatchDisplay, ShowsTheErrorAndGivesTheMenusTheirModeBack) {
     const std::string bin = temp_path("bin");
     const std::string log = temp_path("message.txt");

@@ -1,5 +1,4 @@
-// The renderer's geometry without a display: the meshes made from the model tables, and the culls
-// on hand-made spheres and triangles, seen from the origin down -z, a world unit to an eye unit.
+// The model meshes, and the culls on hand-made spheres and triangles seen from the origin down -z.
 #include "render/model_meshes.h"
 #include "render/small_triangle_cull.h"
 
@@ -36,13 +35,10 @@ TEST(ModelMeshes, ClosedSurfacesAreClosedAndTurnedOutwards) {
         std::map<std::pair<Point, Point>, int> runs;
         double volume = 0.0;
         for (int i = 0; i < mesh.index_count; i += 3) {
-            const Point a = corner(mesh, i);
-            const Point b = corner(mesh, i + 1);
-            const Point c = corner(mesh, i + 2);
-            ++runs[{a, b}];
-            ++runs[{b, c}];
-            ++runs[{c, a}];
-            volume += triple_product(a, b, c);
+            for (int k = 0; k < 3; ++k) {
+                ++runs[{corner(mesh, i + k), corner(mesh, i + (k + 1) % 3)}];
+            }
+            volume += triple_product(corner(mesh, i), corner(mesh, i + 1), corner(mesh, i + 2));
         }
         // Closed: every edge run once each way.
         const bool closed = std::all_of(runs.begin(), runs.end(), [&](const auto &run) {
