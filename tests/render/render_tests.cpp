@@ -334,14 +334,6 @@ TEST_F(MatchPicture, ViewTricksDrawTheSamePictureAsThePlainView) {
 // Every global operator new is counted; Allegro and Mesa allocate through malloc, which is not.
 std::atomic<long> allocations{0};
 
-void *counted_allocation(std::size_t size) {
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void *p = std::malloc(size == 0 ? 1 : size)) {
-        return p;
-    }
-    throw std::bad_alloc();
-}
-
 TEST_F(MatchPicture, TicksAndFramesAllocateNothingAfterTheFirstFrame) {
     load_textures(GAME_TEXTURES, NUM_TEXTURES);
     clear_world(MAX_PLAYERS - 1);
@@ -367,13 +359,12 @@ TEST_F(MatchPicture, TicksAndFramesAllocateNothingAfterTheFirstFrame) {
 
 // Allegro shows its message through xmessage: a stand-in first on the PATH records it.
 TEST(RefusedMatchDisplay, ShowsTheErrorAndGivesTheMenusTheirModeBack) {
-    const std::string bin = temp_path("bin");
+    const std::string xmessage = temp_path("xmessage");
     const std::string log = temp_path("message.txt");
-    std::filesystem::create_directories(bin);
-    std::ofstream(bin + "/xmessage")
-        << "#!/bin/sh\nfor a; do last=$a; done\nprintf '%s' \"$last\" > '" << log << "'\n";
-    std::filesystem::permissions(bin + "/xmessage", std::filesystem::perms::owner_all);
-    setenv("PATH", (bin + ":" + std::getenv("PATH")).c_str(), 1);
+    std::ofstream(xmessage) << "#!/bin/sh\nfor a; do last=$a; done\nprintf '%s' \"$last\" > '"
+                            << log << "'\n";
+    std::filesystem::permissions(xmessage, std::filesystem::perms::owner_all);
+    setenv("PATH", (temp_path("") + ":" + std::getenv("PATH")).c_str(), 1);
 
     ASSERT_TRUE(start_allegro());
     clear_world(0);
@@ -396,19 +387,22 @@ TEST(RefusedMatchDisplay, ShowsTheErrorAndGivesTheMenusTheirModeBack) {
 
 } // namespace
 
-void *operator new(std::size_t size) {
-    return counted_allocation(size);
-}
-void *operator new[](std::size_t size) {
-    return counted_allocation(size);
-}
+// The nothrow form counts; the others come to it, as the library's own would.
 void *operator new(std::size_t size, const std::nothrow_t &) noexcept {
     allocations.fetch_add(1, std::memory_order_relaxed);
     return std::malloc(size == 0 ? 1 : size);
 }
+void *operator new(std::size_t size) {
+    if (void *p = operator new(size, std::nothrow)) {
+        return p;
+    }
+    throw std::bad_alloc();
+}
+void *operator new[](std::size_t size) {
+    return operator new(size);
+}
 void *operator new[](std::size_t size, const std::nothrow_t &) noexcept {
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    return std::malloc(size == 0 ? 1 : size);
+    return operator new(size, std::nothrow);
 }
 void operator delete(void *p) noexcept {
     std::free(p);
