@@ -85,7 +85,6 @@ TEST(WorldUpdate, AShotItsRecoilAndReloadAsTanksStopFlushWithTheArenaEdges) {
     tank = Tank{-140, -11, 140, 3, 0, 0, 270, 0, 0, -0.01f, 0, 0}; // turret facing -x
     fire_shell(0); // every slot in flight: the shot is dropped whole
     EXPECT_EQ(std::pair(tank.reload, tank.recoil), std::pair(0, -0.01f));
-    EXPECT_TRUE(played_sounds.empty());
     bullets[3].life = bullets[9].life = -2;
     fire_shell(0);
     const Bullet &b = bullets[3];

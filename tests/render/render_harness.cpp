@@ -48,8 +48,8 @@ void clear_world(int last_human) {
     last_human_player = last_human;
 }
 
-void place_tank(int slot, float x, float z, float heading) {
-    tanks[slot] = Tank{x, GROUND_Y, z, 0, 0, heading, heading, x, z, 0, 0, 1};
+void place_tank(int slot, float x, float z, float heading, int life) {
+    tanks[slot] = Tank{x, GROUND_Y, z, 0, 0, heading, heading, x, z, 0, 0, life};
 }
 
 void fill_max_load_world(int last_human, unsigned seed) {

@@ -10,7 +10,7 @@ void stop_match_display();
 
 // Empty tables and default settings with no trees, the given players.
 void clear_world(int last_human);
-// Tank slot `slot` alive at (x, z), hull and turret along `heading`.
-void place_tank(int slot, float x, float z, float heading);
+// Tank slot `slot` at (x, z), hull and turret along `heading`, alive unless told otherwise.
+void place_tank(int slot, float x, float z, float heading, int life = 1);
 // The largest load, all within drawing range of every player, whose tanks stand in the centre.
 void fill_max_load_world(int last_human, unsigned seed);

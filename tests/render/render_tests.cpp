@@ -120,13 +120,6 @@ constexpr double TANK_SCALE = 0.7;
 constexpr double FOG_START = 3.0;
 constexpr double FOG_END = 16.0;
 
-Rgb pixel_at(const Frame &frame, double x, double y) {
-    const int column = std::clamp(static_cast<int>(std::floor(x)), 0, SCREEN_WIDTH - 1);
-    const int row = std::clamp(static_cast<int>(std::floor(y)), 0, SCREEN_HEIGHT - 1);
-    const size_t i = (static_cast<size_t>(row) * SCREEN_WIDTH + column) * 3;
-    return Rgb{frame[i], frame[i + 1], frame[i + 2]};
-}
-
 bool same(Rgb a, Rgb b, int tolerance = 0) {
     return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
            std::abs(a.b - b.b) <= tolerance;
@@ -155,10 +148,11 @@ int differing_pixels(const Frame &a, const Frame &b, int tolerance = 0, int firs
     };
     const Rgb want{fog(colour.r, FOG_COLOUR[0]), fog(colour.g, FOG_COLOUR[1]),
                    fog(colour.b, FOG_COLOUR[2])};
-    const Rgb got = pixel_at(frame, w.x, w.y);
     // On the screen, and short of where the fog hides every colour alike.
     const bool seen = w.in_front && depth < FOG_END && w.x >= 0 && w.x < SCREEN_WIDTH && w.y >= 0 &&
                       w.y < SCREEN_HEIGHT;
+    const size_t i = seen ? (size_t(w.y) * SCREEN_WIDTH + size_t(w.x)) * 3 : 0;
+    const Rgb got{frame[i], frame[i + 1], frame[i + 2]};
     if (seen && same(got, want, 3)) {
         return ::testing::AssertionSuccess();
     }
@@ -168,18 +162,15 @@ int differing_pixels(const Frame &a, const Frame &b, int tolerance = 0, int firs
 }
 
 // A point of tank `slot`, heading along +x, in its model's frame: x forward, y left, z up.
-::testing::AssertionResult tank_shows(const Frame &frame, int slot, double mx, double my, double mz,
-                                      Rgb colour) {
+std::array<double, 3> on_tank(int slot, double mx, double my, double mz) {
     const Tank &t = tanks[slot];
-    return shows(frame, {t.x + mx * TANK_SCALE, t.y + mz * TANK_SCALE, t.z - my * TANK_SCALE},
-                 colour);
+    return {t.x + mx * TANK_SCALE, t.y + mz * TANK_SCALE, t.z - my * TANK_SCALE};
 }
 
 // Player 0 sees from (x, z) but is not drawn: the view follows a destroyed tank's slot too.
 void place_dead_viewer(float x, float z, float heading) {
     clear_world(0);
-    place_tank(0, x, z, heading);
-    tanks[0].life = 0;
+    place_tank(0, x, z, heading, 0);
     update_camera(0);
 }
 
@@ -237,11 +228,11 @@ TEST_F(MatchPicture, TanksTreesAndShellsShowTheirColoursFoggedByEyeDepthOrWhiteU
     EXPECT_TRUE(shows(frame, {0.0, -6.0, 40.0}, Rgb{0, 128, 0})) << "near tree";
     EXPECT_TRUE(shows(frame, {-20.0, -6.0, 95.0}, Rgb{0, 128, 0})) << "far tree";
     EXPECT_TRUE(shows(frame, {3.0, -9.5, 30.0}, Rgb{128, 128, 77})) << "shell at its height";
-    EXPECT_TRUE(tank_shows(frame, 1, 3.8, 0.0, 1.53, COMPUTER)) << "barrel";
-    EXPECT_TRUE(tank_shows(frame, 1, 2.4, -0.5, 1.0, COMPUTER)) << "hull";
-    EXPECT_TRUE(tank_shows(frame, 1, 0.0, 1.4, 0.7, TRACKS)) << "near track";
-    EXPECT_TRUE(tank_shows(frame, 2, 0.0, 1.4, 0.7, TRACKS)) << "far track";
-    EXPECT_TRUE(tank_shows(frame, 0, 3.8, 0.0, 1.53, HUMAN)) << "human barrel";
+    EXPECT_TRUE(shows(frame, on_tank(1, 3.8, 0.0, 1.53), COMPUTER)) << "barrel";
+    EXPECT_TRUE(shows(frame, on_tank(1, 2.4, -0.5, 1.0), COMPUTER)) << "hull";
+    EXPECT_TRUE(shows(frame, on_tank(1, 0.0, 1.4, 0.7), TRACKS)) << "near track";
+    EXPECT_TRUE(shows(frame, on_tank(2, 0.0, 1.4, 0.7), TRACKS)) << "far track";
+    EXPECT_TRUE(shows(frame, on_tank(0, 3.8, 0.0, 1.53), HUMAN)) << "human barrel";
 
     // The ground, then something other than a bitmap where the computer tanks' texture goes.
     const std::string two = temp_path("two.dat");
@@ -249,9 +240,9 @@ TEST_F(MatchPicture, TanksTreesAndShellsShowTheirColoursFoggedByEyeDepthOrWhiteU
     load_textures(two.c_str(), NUM_TEXTURES);
     EXPECT_NE(texture_ids[TEXTURE_GROUND], 0u);
     frame = render_frame();
-    EXPECT_TRUE(tank_shows(frame, 0, 2.4, -0.5, 1.0, WHITE)) << "human hull";
-    EXPECT_TRUE(tank_shows(frame, 1, 2.4, -0.5, 1.0, WHITE)) << "computer hull";
-    EXPECT_TRUE(tank_shows(frame, 1, 0.0, 1.4, 0.7, WHITE)) << "computer track";
+    EXPECT_TRUE(shows(frame, on_tank(0, 2.4, -0.5, 1.0), WHITE)) << "human hull";
+    EXPECT_TRUE(shows(frame, on_tank(1, 2.4, -0.5, 1.0), WHITE)) << "computer hull";
+    EXPECT_TRUE(shows(frame, on_tank(1, 0.0, 1.4, 0.7), WHITE)) << "computer track";
 }
 
 TEST_F(MatchPicture, TanksAndWallsAreDrawnOnlyWithinAHundredUnitsOnEachAxis) {
@@ -294,9 +285,8 @@ void crowd_round_players(int last_human, unsigned seed) {
     std::uniform_real_distribution<float> angle(0.0f, 360.0f);
     game_settings.arena_width = 60;
     for (int i = last_human + 1; i < MAX_TANKS; i += 7) {
-        place_tank(i, close(random), close(random), angle(random));
+        place_tank(i, close(random), close(random), angle(random), i % 5 == 0 ? 0 : 1);
         tanks[i].turret_heading = angle(random);
-        tanks[i].life = i % 5 == 0 ? 0 : 1;
     }
     for (int i = 0; i < MAX_TREES; i += 9) {
         trees[i] = Tree{static_cast<int32_t>(close(random)), static_cast<int32_t>(close(random))};
