@@ -1,6 +1,5 @@
 // Frames per second at the largest load, one and four players, with the view's speed tricks and
 // the plain way; the floor (four views of an empty arena); four players with each trick off.
-//   frame_bench [ROUNDS] [TEXTURES.dat]   (the game's textures.dat by default)
 #include "render_harness.h"
 
 #include "match/control.h"

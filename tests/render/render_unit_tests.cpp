@@ -81,7 +81,7 @@ int kept_of(const WindowPoint &a, const WindowPoint &b, const WindowPoint &c, bo
     return keep_covering_triangles(window.data(), indices.data(), 3, drop_away, out.data());
 }
 
-TEST(SmallTriangleCull, LeavesOutOnlyTrianglesThatSurelyCoverNoPixelCentreOrFaceAway) {
+TEST(Culls, LeaveOutOnlyTrianglesSurelyCoveringNoPixelCentreOrFacingAwayAndSpheresOutside) {
     const ViewVolume view = straight_ahead();
     const WindowPoint middle = at(view, 320.2f, 240.2f);
     const WindowPoint near_eye = at(view, 320.2f, 240.2f, 1.01f);
@@ -133,17 +133,12 @@ TEST(SmallTriangleCull, LeavesOutOnlyTrianglesThatSurelyCoverNoPixelCentreOrFace
     EXPECT_EQ(kept_of(a, b, c, true), 3);
     // Edge-on, it might turn either way once rounded: kept.
     EXPECT_FALSE(faces_away(a, at(view, 200, 10.0001f), at(view, 100, 10)));
-}
-
-TEST(FrustumCull, LeavesOutOnlySpheresWhollyOutsideTheView) {
-    const ViewVolume view = straight_ahead();
-    constexpr double RADIUS = 10.0;
+    constexpr double RADIUS = 10.0; // of the spheres the frustum cull is asked about
     EXPECT_EQ(sphere_view(view, 0.0, 0.0, -DEPTH, 1.0), SPHERE_INSIDE);
     // Centres beyond each side plane (|x| or |y| = depth) by 0.9 of the radius, then by twice it.
     for (const double beyond : {0.9, 2.0}) {
         const double off = DEPTH + beyond * RADIUS * std::sqrt(2.0);
-        const std::array<std::array<double, 2>, 4> centres = {
-            {{off, 0}, {-off, 0}, {0, off}, {0, -off}}};
+        const double centres[4][2] = {{off, 0}, {-off, 0}, {0, off}, {0, -off}};
         for (const auto &[x, y] : centres) {
             EXPECT_EQ(sphere_view(view, x, y, -DEPTH, RADIUS) == SPHERE_OUTSIDE, beyond > 1.0)
                 << "centre " << x << ", " << y;
