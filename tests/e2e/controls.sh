@@ -20,10 +20,9 @@ wait_for_screen_change options.png controls.png "the control set-up menu"
 bind() {
     local player=$1 step=$2
     shift 2
-    click "$(controls_player "$player")"
+    click 332 $((152 + 60 * (player - 1)))
     wait_for_screen_change controls.png choice.png "the type choice of player $player"
     [ -z "$step" ] || { click "$step" && wait_for_screen_change choice.png choice.png "another type"; }
-    # A press lost on a busy machine is repeated until the choice is gone.
     click_until_gone choice.png "$TYPE_OK"
     [ $# -eq 0 ] || { wait_for_screen_change choice.png prompt.png "the key prompts" && type_keys "$@"; }
     wait_for_screen_like controls.png "controls-$player.png" "the control set-up menu after player $player"

@@ -24,9 +24,7 @@ steer() {
 
 start_game
 wait_for "the game to open the sound device" test -s "$audio"
-open_options
-use_settings_file load three.kmp options.png
-escape_to menu-start.png
+load_settings three.kmp
 start_match 3 shows_three_views
 wait_screen_settled still.png
 STILL=$E2E_TMP/still.png
@@ -41,5 +39,5 @@ wait_for "more sound output" audio_grew
 [ "$(loud_samples "$audio" 0 "$before")" -eq 0 ] || fail "sound before anyone fired"
 press_until space "the sound of the shot" heard_after "$audio" "$before"
 leave_match
-click_exit
+exit_rewrites_keyboard
 pass

@@ -4,8 +4,8 @@
 # on every tick) is loaded, the arrows add a tank, and Save writes all eleven values, bounded,
 # and the longest name the file system takes exactly as typed. Save over a datafile, under a
 # name with no room left for the temporary file's suffix, with accented letters or into a
-# missing folder is refused with a message. The next run starts from the defaults, refuses to
-# load a datafile, loads the saved file, and its match ends by itself. A last run under a
+# missing folder is refused with a message, and so is Load of a datafile. The next run starts
+# from the defaults, loads the saved file, and its match ends by itself. A last run under a
 # file-size limit is told that Save failed, and its Exit leaves keyboard.cfg whole.
 . "$(dirname "$0")/lib.sh"
 e2e_setup "$1"
@@ -18,7 +18,7 @@ open_options
 cp "$E2E_TMP/options.png" "$E2E_TMP/options-default.png"
 use_settings_file load short.kmp options.png
 tanks_changed options-default.png || fail "after Load the tanks line still shows the default"
-click "$(options_up $ROW_TANKS)"
+click 328 $((78 + 35 * (ROW_TANKS - 1)))
 wait_screen tanks_changed options-more.png "the tanks line to change"
 wait_screen_settled options-more.png
 [ "$(line_differing $ROW_TREES load-after.png options-more.png)" -eq 0 ] || fail "the trees line changed too"
@@ -29,6 +29,7 @@ use_settings_file save "$LONG" options-more.png
 for name in "$(names x 247).kmp" menus.dat "ünïcødé.kmp" no-folder/more.kmp; do
     use_settings_file save "$name" options-more.png refused
 done
+use_settings_file load menus.dat options-more.png refused
 cmp -s "$1/menus.dat" "$GAME/menus.dat" || fail "Save wrote over menus.dat"
 [ "$(ls "$GAME" | sort | xargs)" = "$LONG menus.dat more.kmp short.kmp sounds.dat tankarena textures.dat" ] ||
     fail "Save left other files than more.kmp and the long name: $(ls "$GAME")"
@@ -39,14 +40,11 @@ for file in more.kmp "$LONG"; do
 done
 
 start_game
-open_options
+load_settings more.kmp
 [ "$(line_differing $ROW_TANKS options-default.png options.png)" -eq 0 ] ||
     fail "the second run did not start with the default number of tanks"
-use_settings_file load menus.dat options.png refused
-use_settings_file load more.kmp options.png
 [ "$(line_differing $ROW_TANKS options-more.png load-after.png)" -eq 0 ] ||
     fail "after Load the tanks line does not show the saved value"
-escape_to menu-start.png
 click "$MAIN_START"
 wait_for_screen_change menu-start.png start-menu.png "the start menu"
 click "$START_PLAYERS_1"
