@@ -10,7 +10,7 @@ SKY_RGB="26 179 230"              # the match's clear and fog colour; 16-bit mod
 E2E_NAME=$(basename "$0" .sh)
 E2E_PROGRAM=${E2E_PROGRAM:-tankarena} E2E_SCREEN=${E2E_SCREEN:-640x480x24}
 E2E_WINDOW_MANAGER=${E2E_WINDOW_MANAGER:-} E2E_FOLLOW_WINDOW=${E2E_FOLLOW_WINDOW:-} WM_PID="" GAME_X=0 GAME_Y=0
-E2E_TMP="" XVFB_PID="" GAME_PID="" GAME_STATUS="" WATCHDOG_PID="" SHOT_COUNT=0 SHOT="" REFERENCE="" PREVIOUS="" CASE=""
+E2E_TMP="" XVFB_PID="" GAME_PID="" GAME_STATUS="" WATCHDOG_PID="" SHOT_COUNT=0 SHOT="" PREVIOUS="" CASE=""
 
 log() { printf '[%s] %s\n' "$E2E_NAME" "$*"; }
 pass() { log passed; exit 0; }
@@ -208,8 +208,8 @@ shows_three_views() {
 }
 shows_four_views() { views_show_match "$1" 320x240 0,0 0,240 320,240 320,0; }
 
-same_as_reference() { [ "$(pixels_differing "$REFERENCE" "$1")" -le 40 ]; }
-differs_from_reference() { ! same_as_reference "$1"; }
+like() { [ "$(pixels_differing "$1" "$2")" -le 40 ]; }
+unlike() { ! like "$@"; }
 # Not one flat colour, and like the previous poll.
 settled() {
     local p=$PREVIOUS
@@ -217,20 +217,18 @@ settled() {
     [ -n "$p" ] && [ "$(pixels_differing "$p" "$1")" -le 20 ] &&
         convert "$1" -format '%[fx:standard_deviation > 0.002]' info: | grep -q 1
 }
-on_screen() { REFERENCE=$(path_of "$1") && park_pointer && snap && same_as_reference "$SHOT"; }
-# For wait_for: a fresh screenshot, kept as $2, passes picture test $1.
+on_screen() { park_pointer && snap && like "$1" "$SHOT"; }
+# For wait_for ($1 says what for): a fresh screenshot, kept as $2, passes test $3... (given it last).
 screen_passes() {
-    need_game "while waiting for $3"
+    need_game "while waiting for $1"
     park_pointer
-    snap && "$1" "$SHOT" && cp "$SHOT" "$(path_of "$2")"
+    snap && "${@:3}" "$SHOT" && cp "$SHOT" "$(path_of "$2")"
 }
-wait_screen() { wait_for "$3 (last screens in poll-*.png)" screen_passes "$@"; }
-wait_screen_settled() { PREVIOUS="" && wait_screen settled "$1" "the screen to settle"; }
-wait_for_screen_like() { REFERENCE=$(path_of "$1") && wait_screen same_as_reference "$2" "$3"; }
-# Waits until the screen differs from reference $1, then until it settles as $2.
-wait_for_screen_change() {
-    REFERENCE=$(path_of "$1") && wait_screen differs_from_reference "$2" "$3" && wait_screen_settled "$2"
-}
+wait_screen() { wait_for "$1 (last screens in poll-*.png)" screen_passes "$@"; }
+wait_screen_settled() { PREVIOUS="" && wait_screen "the screen to settle" "$1" settled; }
+wait_for_screen_like() { wait_screen "$3" "$2" like "$1"; }
+# Waits until the screen differs from picture $1, then until it settles as $2.
+wait_for_screen_change() { wait_screen "$3" "$2" unlike "$1" && wait_screen_settled "$2"; }
 
 # F12, pressed until screen.bmp is a 640x480 picture of the match, sky on top and ground below.
 screenshot_match() { press_until F12 "a 640x480 screen.bmp of the match" screen_bmp_shows_match; }
@@ -240,7 +238,9 @@ screen_bmp_shows_match() {
 }
 unpack_file() { rm -f "$2" && pack u "$1" "$2" >/dev/null 2>&1 && [ -f "$2" ] || fail "pack could not unpack $1"; }
 file_size() { wc -c <"$1" | tr -d ' '; }
-# The bytes of each word: a number, or 0x and a float's bits.
+# The bytes of each word: a number, or 0x and a float's bits. Settings files hold, in order: arena
+# width and height, tanks, tank, rotation and fire speeds, computer and human lives, bullet life
+# and speed, trees.
 le32() { perl -e 'print pack "V*", map { (/^0x/ ? hex : $_) & 0xffffffff } @ARGV' -- "$@"; }
 pack_words() {
     le32 "${@:2}" >"$E2E_TMP/words.raw" && rm -f "$1" && pack "$E2E_TMP/words.raw" "$1" >/dev/null 2>&1 && [ -f "$1" ] ||
@@ -270,13 +270,13 @@ click_until_gone() {
         WAIT_SECONDS=2 within eval "! on_screen '$1'"
     done
 }
-# From the main menu, a match for $1 players, once a screenshot (kept as $3) passes test $2.
+# From the main menu, a match for $1 players, once a screenshot (kept as $3) passes test $2 (words).
 start_match() {
     local button=START_PLAYERS_$1
     click_until_gone menu-start.png "$MAIN_START"
     wait_screen_settled start-menu.png
     click_until_gone start-menu.png "${!button}"
-    wait_screen "$2" "${3:-match.png}" "a match for $1"
+    wait_screen "a match for $1" "${3:-match.png}" $2
 }
 leave_match() {
     press_until Escape "the end of the match" on_screen menu-start.png

@@ -19,7 +19,7 @@ named_window_shown || fail 'no visible window named "Tank Arena" in the match'
 hold_key space
 hold_key z 0.5
 sleep 2
-wait_screen shows_one_view match-later.png "the match to go on"
+wait_screen "the match to go on" match-later.png shows_one_view
 [ ! -e "$GAME/screen.bmp" ] || fail "screen.bmp was written before F12"
 screenshot_match
 leave_match

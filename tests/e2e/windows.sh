@@ -7,14 +7,13 @@
 [ -f "${1:-}/tankarena.exe" ] || { echo "no tankarena.exe in ${1:-}: make windows makes it; skipped"; exit 77; }
 . "$(dirname "$0")/lib.sh"
 E2E_PROGRAM=tankarena.exe E2E_SCREEN=1024x768x24 E2E_WINDOW_MANAGER=openbox E2E_FOLLOW_WINDOW=1
-E2E_AT_CLEANUP=end_wine
+E2E_AT_CLEANUP="wineserver -k"
 command -v wine >/dev/null || fail "no wine: make windows installs it"
 e2e_setup "$1" keyboard
 
 # The prefix is made before the game's first frame is waited for, without the optional .NET and
 # HTML parts; with no PulseAudio driver DirectSound plays into the private home's ALSA device.
 export WINEPREFIX=$E2E_TMP/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winepulse.drv="
-end_wine() { wineserver -k 2>/dev/null; }
 wineboot -i >"$E2E_TMP/wineboot.log" 2>&1 || fail "wineboot could not make a prefix: $(tail -n 3 "$E2E_TMP/wineboot.log")"
 wineserver -w
 GAME_RUNNER=wine
