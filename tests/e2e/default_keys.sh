@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The default bindings steer the right players and player 1's shot is heard (the ALSA device
-# writes to a file). Three tanks for three players leave no computer tank, so nothing moves or
-# sounds until a key is pressed: player 1's Z turns only their view (lower left), player 2's Q
-# only the upper left one, player 3's I drives only the lower right one; then Space the first sound.
+# The default bindings steer the right players and player 1's shot is heard (the ALSA device writes
+# to a file). Three tanks for three players leave no computer tank, so nothing moves or sounds until
+# a key is pressed: player 1's Z turns only their view (lower left), player 2's Q only the upper
+# left, player 3's I drives only the lower right one, then player 1's Space makes the first sound.
 . "$(dirname "$0")/lib.sh"
 e2e_setup "$1" keyboard
 audio=$E2E_TMP/audio.raw

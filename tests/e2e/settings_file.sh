@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
-# The options menu. Without a display the game ends at once with a message and a failure status.
-# A settings file made outside the program (a tiny arena, one side below its bound, no trees,
-# three tanks that die of one hit and fire on every tick) is loaded, the arrows add a tank, and
-# Save writes all eleven values, bounded, also under the longest name the file system takes.
-# Save over a datafile, with no room left for the temporary file's suffix, with accented letters
-# or into a missing folder, and Load of a datafile, are refused with a message. The control
-# set-up binds keys: player 1 keeps Keyboard and presses seven, player 2 steps down to Mouse/Keys
-# and presses four, player 3 up to Joystick and none. Escape leaves one menu at a time and does
-# nothing in the main menu; Exit writes exactly those records. The next run starts from the
-# default settings, loads the saved file, and its match ends by itself. Under a file-size limit
-# Save says it failed, and Exit leaves keyboard.cfg whole.
+# The options menu. Without a display the game ends at once with a message and a failure status. A
+# settings file made outside the program (a tiny arena, one side below its bound, no trees, three
+# tanks that die of one hit and fire on every tick) is loaded, the arrows add a tank, and Save
+# writes all eleven values, bounded, also under the longest name the file system takes, as typed.
+# Save over a datafile, with no room left for the temporary file's suffix, with accented letters or
+# into a missing folder, and Load of a datafile, are refused with a message. The control set-up
+# binds keys: player 1 keeps Keyboard and presses seven, player 2 steps down to Mouse/Keys and
+# presses four, player 3 up to Joystick and none. Escape leaves one menu at a time and does nothing
+# in the main menu; Exit writes exactly those records. The next run starts from the default
+# settings, loads the saved file, and its match ends by itself. Under a file-size limit Save says it
+# failed, and Exit leaves keyboard.cfg whole.
 . "$(dirname "$0")/lib.sh"
 e2e_setup "$1"
 pack_words "$GAME/short.kmp" 9 10 3 0x$FLOAT_0_2 0x$FLOAT_2 0 1 1 50 0x$FLOAT_1 0
