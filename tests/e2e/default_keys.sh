@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# The default bindings steer the right players, and player 1's shot is heard (the ALSA device
-# writes to a file). With three tanks for three players there is no computer tank, so nothing
-# moves or sounds until a key is pressed: player 1's Z turns only their view (lower left),
-# player 2's Q only the upper left one, player 3's I drives only the lower right one, and then
-# player 1's Space makes the first sound.
+# The default bindings steer the right players and player 1's shot is heard (the ALSA device writes
+# to a file). Three tanks for three players leave no computer tank, so nothing moves or sounds until
+# a key is pressed: player 1's Z turns only their view (lower left), player 2's Q only the upper
+# left, player 3's I drives only the lower right one, then player 1's Space makes the first sound.
 . "$(dirname "$0")/lib.sh"
 e2e_setup "$1" keyboard
 audio=$E2E_TMP/audio.raw
@@ -24,9 +23,7 @@ steer() {
 
 start_game
 wait_for "the game to open the sound device" test -s "$audio"
-open_options
-use_settings_file load three.kmp options.png
-escape_to menu-start.png
+load_settings three.kmp
 start_match 3 shows_three_views
 wait_screen_settled still.png
 STILL=$E2E_TMP/still.png
@@ -36,10 +33,9 @@ steer i "$VIEW_3" "$VIEW_1" "$VIEW_2"
 
 # Silence so far, in a stream that goes on; then the shot.
 before=$(capture_end "$audio")
-audio_grew() { [ "$(file_size "$audio")" -gt $((before + 8192)) ]; }
-wait_for "more sound output" audio_grew
+wait_for "more sound output" eval '[ "$(file_size "$audio")" -gt $((before + 8192)) ]'
 [ "$(loud_samples "$audio" 0 "$before")" -eq 0 ] || fail "sound before anyone fired"
 press_until space "the sound of the shot" heard_after "$audio" "$before"
 leave_match
-click_exit
+exit_rewrites_keyboard
 pass

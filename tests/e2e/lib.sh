@@ -8,11 +8,9 @@ E2E_DEADLINE=${E2E_DEADLINE:-900} # the watchdog ends the whole test after this
 PARK_X=632 PARK_Y=472             # the pointer rests on no button, so screens compare equal
 SKY_RGB="26 179 230"              # the match's clear and fog colour; 16-bit modes drop low bits
 E2E_NAME=$(basename "$0" .sh)
-# Set before e2e_setup: the program, screen and window manager; E2E_FOLLOW_WINDOW for a game in
-# a 640x480 window anywhere on a larger screen (points and screenshots then relative to it).
 E2E_PROGRAM=${E2E_PROGRAM:-tankarena} E2E_SCREEN=${E2E_SCREEN:-640x480x24}
 E2E_WINDOW_MANAGER=${E2E_WINDOW_MANAGER:-} E2E_FOLLOW_WINDOW=${E2E_FOLLOW_WINDOW:-} WM_PID="" GAME_X=0 GAME_Y=0
-E2E_TMP="" XVFB_PID="" GAME_PID="" GAME_STATUS="" WATCHDOG_PID="" SHOT_COUNT=0 SHOT="" REFERENCE="" PREVIOUS="" CASE=""
+E2E_TMP="" XVFB_PID="" GAME_PID="" GAME_STATUS="" WATCHDOG_PID="" SHOT_COUNT=0 SHOT="" PREVIOUS="" CASE=""
 
 log() { printf '[%s] %s\n' "$E2E_NAME" "$*"; }
 pass() { log passed; exit 0; }
@@ -38,7 +36,7 @@ e2e_cleanup() {
 }
 
 # The private game folder ($GAME), home ($HOME) and X server; with "keyboard" the built
-# keyboard.cfg too. scripts/install-deps.sh installs Xvfb, xdotool, ImageMagick and pack.
+# keyboard.cfg, dated 2001. scripts/install-deps.sh installs Xvfb, xdotool, ImageMagick and pack.
 e2e_setup() {
     local src=${1:-} self=$$
     [ -x "$src/$E2E_PROGRAM" ] || fail "usage: $0 GAME_DIR (a folder with the built game)"
@@ -51,11 +49,12 @@ e2e_setup() {
         sleep "$E2E_DEADLINE" </dev/null >/dev/null 2>&1 &
         wait $! && echo "[$E2E_NAME] deadline of $E2E_DEADLINE s reached" >&2 && kill -TERM $self
     ) &
-    WATCHDOG_PID=$! GAME=$E2E_TMP/game
+    WATCHDOG_PID=$! GAME=$E2E_TMP/game E2E_SOURCE=$src
     mkdir -p "$GAME" "$E2E_TMP/home"
     cp "$src/$E2E_PROGRAM" "$GAME"/
     cp "$src"/{menus,sounds,textures}.dat "$GAME"/ || log "warning: a datafile is missing"
     [ "${2:-}" != keyboard ] || cp "$src/keyboard.cfg" "$GAME"/ || fail "no keyboard.cfg in $src"
+    touch -c -d 2001-01-01 "$GAME/keyboard.cfg"
     # No ALSA or Allegro set-up of the machine's user leaks in; a test may put its own there.
     export HOME=$E2E_TMP/home
     start_xvfb
@@ -86,7 +85,6 @@ within() {
 }
 wait_for() { within "${@:2}" || fail "gave up after ${WAIT_SECONDS:-$E2E_WAIT} s waiting for $1"; }
 
-# The processor time the game has used so far, in clock ticks (user and system).
 cpu_ticks() { need_game "to count its processor time" && awk '{ print $14 + $15 }' "/proc/$GAME_PID/stat"; }
 game_running() { [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; }
 need_game() {
@@ -103,7 +101,6 @@ start_game() {
     wait_for 'a window named "Tank Arena" and a 640x480 one at (0,0)' game_window_shown
     wait_screen_settled menu-start.png
 }
-# A window list finds the game by its name, whatever mode it shows.
 named_window_shown() { xdotool search --onlyvisible --name '^Tank Arena$' >/dev/null 2>&1; }
 # The named window, and besides the root a window at the top left, where all points here lie.
 game_window_shown() {
@@ -114,7 +111,6 @@ game_window_shown() {
 }
 # A failure status of the game's own: not 0, and not a signal's (129 to 192; exit(-1) gives 255).
 own_failure() { [ "$1" -ne 0 ] && { [ "$1" -le 128 ] || [ "$1" -gt 192 ]; }; }
-# Waits up to $1 (60) seconds for the game to end and sets GAME_STATUS.
 wait_game_exit() {
     WAIT_SECONDS=${1:-60} wait_for "the game to end" eval '! game_running'
     wait "$GAME_PID" 2>/dev/null
@@ -128,8 +124,15 @@ click_exit() {
     done
     wait_game_exit 5 && [ "$GAME_STATUS" -eq 0 ] || fail "Exit ended the game with status $GAME_STATUS"
 }
+exit_rewrites_keyboard() {
+    click_exit
+    [ "$(stat -c %Y "$GAME/keyboard.cfg")" -gt 1000000000 ] || fail "Exit did not write keyboard.cfg"
+    unpack_file "$E2E_SOURCE/keyboard.cfg" "$E2E_TMP/keyboard-before.raw"
+    unpack_file "$GAME/keyboard.cfg" "$E2E_TMP/keyboard-after.raw"
+    cmp -s "$E2E_TMP"/keyboard-{before,after}.raw || fail "Exit changed the bindings read at start-up"
+}
 
-# GAME_X and GAME_Y of the 640x480 window named "Tank Arena" (a mode change may put up another).
+# GAME_X and GAME_Y of the 640x480 "Tank Arena" window (a mode change may put up another).
 follow_window() {
     local w geometry
     for w in $(xdotool search --onlyvisible --name '^Tank Arena$' 2>/dev/null); do
@@ -139,7 +142,6 @@ follow_window() {
     done
     return 1
 }
-# Point "X Y" of the game's screen on the X screen.
 screen_point() {
     set -- $*
     [ -z "$E2E_FOLLOW_WINDOW" ] || follow_window || true
@@ -162,11 +164,8 @@ press_until() {
     done
     fail "gave up pressing $1 for $2"
 }
-# Keys and text for readers of the keyboard buffer (key prompts, the file selector).
 type_keys() { need_game "to type" && xdotool key --delay 350 "$@"; }
-type_text() { need_game "to type" && xdotool type --delay 120 "$1"; }
 
-# A picture's bare file name lies in the test's folder.
 path_of() { case $1 in /*) echo "$1" ;; *) echo "$E2E_TMP/$1" ;; esac }
 # The X screen, or the game's window on it; a window may be gone while the mode changes.
 shot() { WAIT_SECONDS=$([ -z "$E2E_FOLLOW_WINDOW" ] && echo 2 || echo 20) wait_for "a screenshot" take_shot "$(path_of "$1")"; }
@@ -174,7 +173,6 @@ take_shot() {
     [ -n "$E2E_FOLLOW_WINDOW" ] || { import -window root "$1"; return; }
     follow_window && import -window root -crop "640x480+$GAME_X+$GAME_Y" +repage "$1"
 }
-# A screenshot in $SHOT, one of three files in turn.
 snap() { SHOT=$E2E_TMP/poll-$((SHOT_COUNT++ % 3)).png && shot "$SHOT"; }
 # Pixels that differ beyond a small fuzz; pictures that cannot be compared differ everywhere.
 pixels_differing() {
@@ -210,8 +208,8 @@ shows_three_views() {
 }
 shows_four_views() { views_show_match "$1" 320x240 0,0 0,240 320,240 320,0; }
 
-same_as_reference() { [ "$(pixels_differing "$REFERENCE" "$1")" -le 40 ]; }
-differs_from_reference() { ! same_as_reference "$1"; }
+like() { [ "$(pixels_differing "$1" "$2")" -le 40 ]; }
+unlike() { ! like "$@"; }
 # Not one flat colour, and like the previous poll.
 settled() {
     local p=$PREVIOUS
@@ -219,35 +217,31 @@ settled() {
     [ -n "$p" ] && [ "$(pixels_differing "$p" "$1")" -le 20 ] &&
         convert "$1" -format '%[fx:standard_deviation > 0.002]' info: | grep -q 1
 }
-# Whether the screen now looks like picture $1 (the reference, if none is given).
-on_screen() { REFERENCE=$(path_of "${1:-$REFERENCE}") && park_pointer && snap && same_as_reference "$SHOT"; }
-# For wait_for: a fresh screenshot, kept as $2, passes picture test $1.
+on_screen() { park_pointer && snap && like "$1" "$SHOT"; }
+# For wait_for ($1 says what for): a fresh screenshot, kept as $2, passes test $3... (given it last).
 screen_passes() {
-    need_game "while waiting for $3"
-    [ -n "${KEEP_POINTER:-}" ] || park_pointer
-    snap && "$1" "$SHOT" && cp "$SHOT" "$(path_of "$2")"
+    need_game "while waiting for $1"
+    park_pointer
+    snap && "${@:3}" "$SHOT" && cp "$SHOT" "$(path_of "$2")"
 }
-wait_screen() { wait_for "$3 (last screens in poll-*.png)" screen_passes "$@"; }
-wait_screen_settled() { PREVIOUS="" && wait_screen settled "$1" "the screen to settle"; }
-wait_for_screen_like() { REFERENCE=$(path_of "$1") && wait_screen same_as_reference "$2" "$3"; }
-# Waits until the screen differs from reference $1, then until it settles as $2.
-wait_for_screen_change() {
-    REFERENCE=$(path_of "$1") && wait_screen differs_from_reference "$2" "$3" && wait_screen_settled "$2"
-}
+wait_screen() { wait_for "$1 (last screens in poll-*.png)" screen_passes "$@"; }
+wait_screen_settled() { PREVIOUS="" && wait_screen "the screen to settle" "$1" settled; }
+wait_for_screen_like() { wait_screen "$3" "$2" like "$1"; }
+# Waits until the screen differs from picture $1, then until it settles as $2.
+wait_for_screen_change() { wait_screen "$3" "$2" unlike "$1" && wait_screen_settled "$2"; }
 
-# screen.bmp as F12 writes it: a 640x480 picture of the match, sky on top and ground below.
-expect_screen_bmp() {
-    [ "$(identify -format '%w %h' "$GAME/screen.bmp")" = "640 480" ] || fail "screen.bmp is no 640x480 picture"
-    convert "$GAME/screen.bmp" "$E2E_TMP/screen-bmp.png" && shows_one_view screen-bmp.png ||
-        fail "screen.bmp shows no sky on top and ground at the bottom"
+# F12, pressed until screen.bmp is a 640x480 picture of the match, sky on top and ground below.
+screenshot_match() { press_until F12 "a 640x480 screen.bmp of the match" screen_bmp_shows_match; }
+screen_bmp_shows_match() {
+    [ "$(identify -format '%w %h' "$GAME/screen.bmp" 2>/dev/null)" = "640 480" ] &&
+        convert "$GAME/screen.bmp" "$E2E_TMP/screen-bmp.png" && shows_one_view screen-bmp.png
 }
 unpack_file() { rm -f "$2" && pack u "$1" "$2" >/dev/null 2>&1 && [ -f "$2" ] || fail "pack could not unpack $1"; }
 file_size() { wc -c <"$1" | tr -d ' '; }
-# The bytes of each word: a number, or 0x and a float's bits.
-le32() {
-    local v h
-    for v; do h=$(printf %08x $((v & 0xffffffff))) && printf "\\x${h:6:2}\\x${h:4:2}\\x${h:2:2}\\x${h:0:2}"; done
-}
+# The bytes of each word: a number, or 0x and a float's bits. Settings files hold, in order: arena
+# width and height, tanks, tank, rotation and fire speeds, computer and human lives, bullet life
+# and speed, trees.
+le32() { perl -e 'print pack "V*", map { (/^0x/ ? hex : $_) & 0xffffffff } @ARGV' -- "$@"; }
 pack_words() {
     le32 "${@:2}" >"$E2E_TMP/words.raw" && rm -f "$1" && pack "$E2E_TMP/words.raw" "$1" >/dev/null 2>&1 && [ -f "$1" ] ||
         fail "pack could not pack $1"
@@ -259,15 +253,12 @@ expect_words() {
 }
 FLOAT_0_2=3e4ccccd FLOAT_1=3f800000 FLOAT_2=40000000
 
-# Points inside the menus' buttons.
 MAIN_START="320 165" MAIN_OPTIONS="320 215" MAIN_EXIT="320 260"
 START_PLAYERS_1="332 177" START_PLAYERS_2="332 214" START_PLAYERS_3="332 251" START_PLAYERS_4="332 288"
 OPTIONS_SAVE="462 82" OPTIONS_LOAD="462 117" OPTIONS_CONTROLS="462 252"
-options_up() { echo "328 $((78 + 35 * ($1 - 1)))"; }
 ROW_TANKS=3 ROW_TREES=11
 # Pixels of the text line of options row $1 that differ between pictures $2 and $3.
 line_differing() { local g=[300x12+48+$((78 + 35 * ($1 - 1)))] && pixels_differing "$2$g" "$3$g"; }
-controls_player() { echo "332 $((152 + 60 * ($1 - 1)))"; }
 TYPE_UP="308 268" TYPE_DOWN="348 268" TYPE_OK="328 308"
 
 # A click at $2, repeated until the screen is no longer picture $1: a busy machine can lose one.
@@ -279,28 +270,26 @@ click_until_gone() {
         WAIT_SECONDS=2 within eval "! on_screen '$1'"
     done
 }
-# From the main menu, a match for $1 players, once a screenshot (kept as $3) passes test $2.
+# From the main menu, a match for $1 players, once a screenshot (kept as $3) passes test $2 (words).
 start_match() {
     local button=START_PLAYERS_$1
     click_until_gone menu-start.png "$MAIN_START"
     wait_screen_settled start-menu.png
     click_until_gone start-menu.png "${!button}"
-    wait_screen "$2" "${3:-match.png}" "a match for $1"
+    wait_screen "a match for $1" "${3:-match.png}" $2
 }
-# Escape, pressed until the match ends, and the main menu.
 leave_match() {
-    REFERENCE=$E2E_TMP/menu-start.png press_until Escape "the end of the match" on_screen
+    press_until Escape "the end of the match" on_screen menu-start.png
     wait_for_screen_like menu-start.png menu-after-match.png "the main menu after the match"
 }
-open_options() { click "$MAIN_OPTIONS" && wait_for_screen_change menu-start.png options.png "the options menu"; }
-# Escape, and the screen like picture $1 again.
+open_options() { click_until_gone menu-start.png "$MAIN_OPTIONS" && wait_screen_settled options.png; }
 escape_to() { hold_key Escape && wait_for_screen_like "$1" "escaped-to-$1" "$1 after Escape"; }
 # Options menu: Save ($1 = save) or Load as name $2; the menu stood as picture $3 before. With
 # $4 = refused, a message comes and Enter closes it. The menu is back as $1-after.png.
 use_settings_file() {
     click "$([ $1 = save ] && echo "$OPTIONS_SAVE" || echo "$OPTIONS_LOAD")"
     wait_for_screen_change "$3" "$1-dialog.png" "the file selector"
-    type_text "$2"
+    need_game "to type" && xdotool type --delay 120 "$2"
     sleep 0.3
     shot "$1-typed.png"
     type_keys Return
@@ -308,12 +297,17 @@ use_settings_file() {
         wait_for_screen_change "$1-typed.png" "$1-refused.png" "the message after $1 as $2"
         [ "$(pixels_differing "$3" "$1-refused.png")" -gt 100 ] || fail "$1 as $2 said nothing"
         type_keys Return
-    fi
-    if [ $1 = load ] && [ "${4:-}" != refused ]; then
+    elif [ $1 = load ]; then
         wait_for_screen_change "$1-typed.png" "$1-after.png" "the options menu after Load"
-    else
-        wait_for_screen_like "$3" "$1-after.png" "the options menu after $1"
+        return
     fi
+    wait_for_screen_like "$3" "$1-after.png" "the options menu after $1"
+}
+load_settings() {
+    open_options
+    use_settings_file load "$1" options.png
+    # Escape again if a slow pass of the menu missed it; the main menu ignores it.
+    press_until Escape "the main menu after Load" on_screen menu-start.png
 }
 
 # The default ALSA device of the private home writes raw samples to file $1.
@@ -322,7 +316,6 @@ capture_sound_to() {
 }
 # Where capture $1 ends, in whole 4-byte frames: what plays from now on comes after it.
 capture_end() { echo $(($(file_size "$1") / 4 * 4)); }
-# Capture $1 holds a sound after byte $2.
 heard_after() { [ "$(loud_samples "$1" "$2")" -gt 100 ]; }
 # 16-bit samples from byte $2 (to $3) that stray from the silence the file starts with.
 loud_samples() {

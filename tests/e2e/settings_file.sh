@@ -1,25 +1,43 @@
 #!/usr/bin/env bash
-# Settings through the options menu and the file selector. A file made outside the program (a
-# tiny arena, one side below its bound, without trees, three tanks that die of one hit and fire
-# on every tick) is loaded, the arrows add a tank, and Save writes all eleven values, bounded,
-# and the longest name the file system takes exactly as typed. Save over a datafile, under a
-# name with no room left for the temporary file's suffix, with accented letters or into a
-# missing folder is refused with a message. The next run starts from the defaults, refuses to
-# load a datafile, loads the saved file, and its match ends by itself. A last run under a
-# file-size limit is told that Save failed, and its Exit leaves keyboard.cfg whole.
+# The options menu. Without a display the game ends at once with a message and a failure status. A
+# settings file made outside the program (a tiny arena, one side below its bound, no trees, three
+# tanks that die of one hit and fire on every tick) is loaded, the arrows add a tank, and Save
+# writes all eleven values, bounded, also under the longest name the file system takes, as typed.
+# Save over a datafile, with no room left for the temporary file's suffix, with accented letters or
+# into a missing folder, and Load of a datafile, are refused with a message. The control set-up
+# binds keys: player 1 keeps Keyboard and presses seven, player 2 steps down to Mouse/Keys and
+# presses four, player 3 up to Joystick and none. Escape leaves one menu at a time and does nothing
+# in the main menu; Exit writes exactly those records. The next run starts from the default
+# settings, loads the saved file, and its match ends by itself. Under a file-size limit Save says it
+# failed, and Exit leaves keyboard.cfg whole.
 . "$(dirname "$0")/lib.sh"
 e2e_setup "$1"
 pack_words "$GAME/short.kmp" 9 10 3 0x$FLOAT_0_2 0x$FLOAT_2 0 1 1 50 0x$FLOAT_1 0
 tanks_changed() { [ "$(line_differing $ROW_TANKS load-after.png "$1")" -gt 0 ]; }
 names() { printf "$1%.0s" $(seq "$2"); }
+# Player $1: the type choice, button $2 (if any) on it, OK, and the keys $3... at the prompts.
+bind() {
+    local player=$1 step=$2
+    shift 2
+    click 332 $((152 + 60 * (player - 1)))
+    wait_for_screen_change controls.png choice.png "the type choice of player $player"
+    [ -z "$step" ] || { click "$step" && wait_for_screen_change choice.png choice.png "another type"; }
+    click_until_gone choice.png "$TYPE_OK"
+    [ $# -eq 0 ] || { wait_for_screen_change choice.png prompt.png "the key prompts" && type_keys "$@"; }
+    wait_for_screen_like controls.png "controls-$player.png" "the control set-up menu after player $player"
+}
 
+(cd "$GAME" && unset DISPLAY && exec timeout -s KILL 60 ./tankarena </dev/null >"$E2E_TMP/nodisplay.out" 2>&1)
+status=$?
+own_failure $status || fail "without a display the game ended with status $status"
+grep -q "^Couldn't Init" "$E2E_TMP/nodisplay.out" || fail "without a display the game gave no message"
 start_game
 open_options
 cp "$E2E_TMP/options.png" "$E2E_TMP/options-default.png"
 use_settings_file load short.kmp options.png
 tanks_changed options-default.png || fail "after Load the tanks line still shows the default"
-click "$(options_up $ROW_TANKS)"
-wait_screen tanks_changed options-more.png "the tanks line to change"
+click 328 $((78 + 35 * (ROW_TANKS - 1)))
+wait_screen "the tanks line to change" options-more.png tanks_changed
 wait_screen_settled options-more.png
 [ "$(line_differing $ROW_TREES load-after.png options-more.png)" -eq 0 ] || fail "the trees line changed too"
 use_settings_file save more.kmp options-more.png
@@ -29,24 +47,35 @@ use_settings_file save "$LONG" options-more.png
 for name in "$(names x 247).kmp" menus.dat "ünïcødé.kmp" no-folder/more.kmp; do
     use_settings_file save "$name" options-more.png refused
 done
+use_settings_file load menus.dat options-more.png refused
 cmp -s "$1/menus.dat" "$GAME/menus.dat" || fail "Save wrote over menus.dat"
-[ "$(ls "$GAME" | sort | xargs)" = "$LONG menus.dat more.kmp short.kmp sounds.dat tankarena textures.dat" ] ||
-    fail "Save left other files than more.kmp and the long name: $(ls "$GAME")"
+click "$OPTIONS_CONTROLS"
+wait_for_screen_change options-more.png controls.png "the control set-up menu"
+bind 1 "" q w e r t y u
+bind 2 "$TYPE_DOWN" a s d f
+bind 3 "$TYPE_UP"
+escape_to options-more.png
 escape_to menu-start.png
+hold_key Escape
+sleep 1
+wait_for_screen_like menu-start.png menu-still.png "the main menu to stay after Escape"
+# No keyboard.cfg yet: neither the start without a display nor the menus write one.
+[ "$(ls "$GAME" | sort | xargs)" = "$LONG menus.dat more.kmp short.kmp sounds.dat tankarena textures.dat" ] ||
+    fail "other files than more.kmp and the long name before Exit: $(ls "$GAME")"
 click_exit
+# Types 0 Keyboard, 1 Mouse/Keys, 3 Joystick; scancodes KEY_A = 1 ... KEY_Z = 26.
+expect_words "$GAME/keyboard.cfg" keyboard.cfg 0 17 23 5 18 20 25 21 1 1 19 4 6 0 0 0 \
+    3 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0
 for file in more.kmp "$LONG"; do
     expect_words "$GAME/$file" "the saved settings" 10 10 4 0x$FLOAT_0_2 0x$FLOAT_2 0 1 1 50 0x$FLOAT_1 0
 done
 
 start_game
-open_options
+load_settings more.kmp
 [ "$(line_differing $ROW_TANKS options-default.png options.png)" -eq 0 ] ||
     fail "the second run did not start with the default number of tanks"
-use_settings_file load menus.dat options.png refused
-use_settings_file load more.kmp options.png
 [ "$(line_differing $ROW_TANKS options-more.png load-after.png)" -eq 0 ] ||
     fail "after Load the tanks line does not show the saved value"
-escape_to menu-start.png
 click "$MAIN_START"
 wait_for_screen_change menu-start.png start-menu.png "the start menu"
 click "$START_PLAYERS_1"
