@@ -74,8 +74,6 @@ TEST(MenuButton, HoverClickAndPlacement) {
 
 TEST(MenuDataCheck, TakesOnlyAFileWithEveryImageTheMenusDraw) {
     fake_menu_data();
-    EXPECT_FALSE(menu_data_usable(nullptr));
-    EXPECT_TRUE(menu_data_usable(menu_data));
     // One short, or something else where an image is drawn; objects 6 and 7 never are.
     for (const auto &[object, type, usable] : {std::tuple{MENU_UP + 1, DAT_END, false},
                                                {MENU_POINTER, DAT_SAMPLE, false},
