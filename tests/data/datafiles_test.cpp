@@ -163,9 +163,7 @@ TEST(Sounds, EveryCueIsHeardUnclippedAndUnlikeTheOthers) {
     std::vector<std::vector<double>> waves;
     for (int i = 0; i < NUM_SOUNDS; ++i) {
         const SAMPLE *sample = static_cast<const SAMPLE *>(sounds[i].dat);
-        EXPECT_EQ(sample->stereo, 0) << "cue " << i;
         ASSERT_TRUE(sample->bits == 8 || sample->bits == 16) << "cue " << i;
-        EXPECT_TRUE(sample->freq == 22050 || sample->freq == 44100) << "cue " << i;
         waves.push_back(wave_of(sample));
         const auto [low, high] = std::minmax_element(waves[i].begin(), waves[i].end());
         EXPECT_LT(std::max(-*low, *high), 0.97) << "cue " << i << " clips";
