@@ -35,10 +35,10 @@ std::pair<Words, Words> load_over_marks(const char *settings_file = "keyboard.cf
 }
 const std::pair NOTHING_LOADED(Words(32, UNTOUCHED), Words(11, UNTOUCHED));
 
-void write_packed(const Bytes &payload, const char *path = "keyboard.cfg") {
+void write_packed(const void *payload, size_t size, const char *path = "keyboard.cfg") {
     PACKFILE *file = pack_fopen(path, "pw");
     ASSERT_NE(file, nullptr);
-    pack_fwrite(payload.data(), static_cast<long>(payload.size()), file);
+    pack_fwrite(payload, static_cast<long>(size), file);
     ASSERT_EQ(pack_fclose(file), 0);
 }
 
@@ -103,10 +103,8 @@ TEST_F(ConfigFile, ShortAndLongFilesFillWholeFieldsInFileOrder) {
     for (uint32_t i = 0; i < counting.size(); ++i)
         counting[i] = 1000 + i;
     // The game builds only for little-endian machines, whose words lie in memory as in the file.
-    Bytes payload(4 * counting.size());
-    std::memcpy(payload.data(), counting.data(), payload.size());
     for (size_t size : {0, 3, 40, 42, 44, 128, 1 << 20}) {
-        write_packed(Bytes(payload.begin(), payload.begin() + size));
+        write_packed(counting.data(), size);
         const auto [controls, settings] = load_over_marks();
         for (uint32_t i = 0; i < 32; ++i)
             EXPECT_EQ(controls[i], i < size / 4 ? 1000 + i : UNTOUCHED) << size << " bytes, " << i;
@@ -129,7 +127,7 @@ TEST_F(ConfigFile, FilesThatCannotBeReadChangeNothing) {
     save_controls();
     EXPECT_TRUE(fs::is_directory("keyboard.cfg"));
     fs::remove("keyboard.cfg");
-    write_packed(Bytes(128, 1));
+    write_packed(std::string(128, '\1').data(), 128);
     const Bytes unreadable = read_raw("keyboard.cfg");
     fs::permissions("keyboard.cfg", fs::perms::owner_write);
     // Root reads and writes anything: for this part it acts as the user "nobody".
@@ -155,12 +153,11 @@ TEST_F(ConfigFile, SavesReplaceOnlySettingsFilesAndLoadsTakeOnlySettings) {
     // shorter than one field.
     EXPECT_EQ(save_settings("keyboard.cfg"), SETTINGS_NOT_SETTINGS_FILE);
     EXPECT_EQ(read_raw("keyboard.cfg"), bindings);
-    Bytes datafile = {'A', 'L', 'L', '.'};
-    datafile.resize(44);
-    write_packed(datafile, "menus.dat");
+    const char datafile[44] = "ALL."; // and zeros
+    write_packed(datafile, sizeof datafile, "menus.dat");
     std::ofstream("notes.kmp") << "my notes";
     fs::create_directory("folder.kmp");
-    write_packed(Bytes(3, 7), "short.kmp");
+    write_packed("\7\7\7", 3, "short.kmp");
     for (const char *other : {"menus.dat", "notes.kmp", "folder.kmp", "short.kmp"}) {
         const Bytes before = fs::is_directory(other) ? Bytes() : read_raw(other);
         EXPECT_EQ(save_settings(other), SETTINGS_NOT_SETTINGS_FILE) << other;
