@@ -106,10 +106,9 @@ TEST(Images, EveryOneIsAPictureAndEveryHighlightPlainlyDiffers) {
     EXPECT_EQ(image(menus, MENU_BACKGROUND)->h, MENU_HEIGHT);
     // OpenGL takes textures with sides of a power of two.
     const auto power_of_two = [](int side) { return side >= 16 && (side & (side - 1)) == 0; };
-    for (int i = 0; i < NUM_TEXTURES; ++i) {
-        EXPECT_TRUE(power_of_two(image(textures, i)->w)) << "texture " << i;
-        EXPECT_TRUE(power_of_two(image(textures, i)->h)) << "texture " << i;
-    }
+    for (int i = 0; i < NUM_TEXTURES; ++i)
+        EXPECT_TRUE(power_of_two(image(textures, i)->w) && power_of_two(image(textures, i)->h))
+            << "texture " << i << " has a side of no power of two from 16";
     for (const DATAFILE *data : {menus, textures})
         for (int i = 0; data[i].type != DAT_END; ++i) {
             BITMAP *bmp = image(data, i);
