@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -70,37 +69,30 @@ double rms(const std::vector<double> &wave, size_t count, const std::vector<doub
 // Each datafile holds exactly its listed objects, in their order, named by the generator's
 // "NN_NAME" source files, of the kinds the game takes.
 TEST(Datafiles, HoldTheListedObjectsInOrder) {
-    struct Listing {
-        const char *file;
-        const char *const *names;
-        int count, type;
-    };
-    for (const Listing &listing : std::array<Listing, 3>{{
-             {"menus.dat", MENU_OBJECT_NAMES.data(), MENU_OBJECT_COUNT, DAT_BITMAP},
-             {"textures.dat", TEXTURE_OBJECT_NAMES.data(), NUM_TEXTURES, DAT_BITMAP},
-             {"sounds.dat", SOUND_OBJECT_NAMES.data(), NUM_SOUNDS, DAT_SAMPLE},
-         }}) {
-        DATAFILE *data = game_datafile(listing.file);
-        ASSERT_NE(data, nullptr) << listing.file << " missing in " << GAME_DIR;
-        int count = 0;
+    const auto expect_listing = [](const char *file, const auto &names, int type) {
+        DATAFILE *data = game_datafile(file);
+        ASSERT_NE(data, nullptr) << file << " missing in " << GAME_DIR;
+        size_t count = 0;
         for (; data[count].type != DAT_END; ++count) {
-            ASSERT_LT(count, listing.count) << listing.file << " holds more objects than listed";
+            ASSERT_LT(count, names.size()) << file << " holds more objects than listed";
             char name[64];
-            std::snprintf(name, sizeof name, "%02d_%s_%s", count, listing.names[count],
-                          listing.type == DAT_BITMAP ? "BMP" : "WAV");
-            EXPECT_STREQ(get_datafile_property(&data[count], DAT_NAME), name) << listing.file;
-            EXPECT_EQ(data[count].type, listing.type) << listing.file << " " << name;
+            std::snprintf(name, sizeof name, "%02zu_%s_%s", count, names[count],
+                          type == DAT_BITMAP ? "BMP" : "WAV");
+            EXPECT_STREQ(get_datafile_property(&data[count], DAT_NAME), name) << file;
+            EXPECT_EQ(data[count].type, type) << file << " " << name;
         }
-        EXPECT_EQ(count, listing.count) << listing.file;
+        EXPECT_EQ(count, names.size()) << file;
         unload_datafile(data);
-    }
+    };
+    expect_listing("menus.dat", MENU_OBJECT_NAMES, DAT_BITMAP);
+    expect_listing("textures.dat", TEXTURE_OBJECT_NAMES, DAT_BITMAP);
+    expect_listing("sounds.dat", SOUND_OBJECT_NAMES, DAT_SAMPLE);
 }
 
 TEST(Images, EveryOneIsAPictureAndEveryHighlightPlainlyDiffers) {
     static DATAFILE *menus = game_datafile("menus.dat");
     static DATAFILE *textures = game_datafile("textures.dat");
-    ASSERT_NE(menus, nullptr) << "menus.dat missing in " << GAME_DIR;
-    ASSERT_NE(textures, nullptr) << "textures.dat missing in " << GAME_DIR;
+    ASSERT_TRUE(menus != nullptr && textures != nullptr) << "a datafile is missing in " << GAME_DIR;
     EXPECT_EQ(image(menus, MENU_BACKGROUND)->w, MENU_WIDTH);
     EXPECT_EQ(image(menus, MENU_BACKGROUND)->h, MENU_HEIGHT);
     // OpenGL takes textures with sides of a power of two.
