@@ -76,8 +76,7 @@ class ConfigFile : public testing::Test {
 
 } // namespace
 
-// Saved files load back bit for bit, so they hold the fields as the next test reads them. A link
-// stays a link and the file it names is written: made by the first save, replaced by the second.
+// Saved files load back bit for bit; through links, the file named is made, then replaced.
 TEST_F(ConfigFile, SavedFilesLoadBackBitForBitThroughLinks) {
     // keyboard.cfg -> keys/middle -> ../real.cfg
     fs::create_directory("keys");

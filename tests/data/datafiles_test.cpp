@@ -66,8 +66,7 @@ double rms(const std::vector<double> &wave, size_t count, const std::vector<doub
 }
 } // namespace
 
-// Each datafile holds exactly its listed objects, in their order, named by the generator's
-// "NN_NAME" source files, of the kinds the game takes.
+// Each datafile holds exactly its listed objects in order, named after the "NN_NAME" sources.
 TEST(Datafiles, HoldTheListedObjectsInOrder) {
     const auto expect_listing = [](const char *file, const auto &names, int type) {
         DATAFILE *data = game_datafile(file);

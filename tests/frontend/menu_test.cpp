@@ -38,8 +38,7 @@ void fake_menu_data() {
 
 TEST(MenuButton, HoverClickAndPlacement) {
     fake_menu_data();
-    // At (200, 150), 21 by 11: the first column and row are outside, the last ones inside.
-    // With the right button held beside the left, nothing is clicked or waited for.
+    // At (200, 150), 21 by 11, with the right button held beside the left: no click, no wait.
     mouse_b = 3;
     for (mouse_x = 198; mouse_x <= 223; ++mouse_x)
         for (mouse_y = 148; mouse_y <= 163; ++mouse_y) {
@@ -91,7 +90,6 @@ TEST(Options, EachClickStepsItsOwnValueAndIntsStopAtTheirLimits) {
     game_settings = GameSettings{};
     game_settings.arena_width = INT32_MAX;
     game_settings.tank_fire_speed = INT32_MIN;
-    // Row, the arrow, the line shown after it.
     for (const auto &[r, up, shown] : {std::tuple{3, false, "Tank Speed: 0.150000"},
                                        {4, true, "Tank Rotation Speed: 2.050000"},
                                        {9, true, "Bullet Speed: 1.100000"},
