@@ -1,6 +1,5 @@
-// Fuzz target for the files a player keeps: each input, read as the game reads it, must save and
-// load back bit for bit; then the bounds apply and a four-player match plays a few ticks with
-// every key held, then none. With FUZZ_CONTROLS the input is keyboard.cfg, else a settings file.
+// Fuzz target for keyboard.cfg (FUZZ_CONTROLS) or a settings file: an input read as the game reads
+// it saves and loads back bit for bit, then four players play it, bounded, a few ticks.
 #define ALLEGRO_NO_MAGIC_MAIN
 #include "config/controls.h"
 #include "config/settings_bounds.h"
