@@ -5,10 +5,12 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -139,13 +141,27 @@ TEST_F(ConfigFile, FilesThatCannotBeReadChangeNothing) {
     EXPECT_EQ(folder_names(), (Names{"keyboard.cfg"}));
 }
 
-// A save replaces a settings file but nothing else; a load takes settings files only.
+// A save replaces a settings file but nothing else, and one cut short by a full disk leaves the
+// old files whole; a load takes settings files only.
 TEST_F(ConfigFile, SavesReplaceOnlySettingsFilesAndLoadsTakeOnlySettings) {
     EXPECT_EQ(save_settings("old.kmp"), SETTINGS_DONE);
     EXPECT_EQ(save_settings("old.kmp"), SETTINGS_DONE) << "over a settings file";
     save_controls();
-    const Bytes bindings = read_raw("keyboard.cfg");
+    const Bytes old_settings = read_raw("old.kmp"), bindings = read_raw("keyboard.cfg");
     game_settings.number_of_trees = 77;
+    player_controls[0].keys[0] = 31;
+    // The disk "fills up" ten bytes into any file: the old files stay whole, no new one is left.
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit full{10, saved.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &full);
+    EXPECT_EQ(save_settings("old.kmp"), SETTINGS_WRITE_FAILED);
+    EXPECT_EQ(save_settings("new.kmp"), SETTINGS_WRITE_FAILED);
+    save_controls();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_EQ(read_raw("old.kmp"), old_settings);
     // The bindings, a datafile of a settings file's size, text, a folder, a packed 3 bytes.
     EXPECT_EQ(save_settings("keyboard.cfg"), SETTINGS_NOT_SETTINGS_FILE);
     EXPECT_EQ(read_raw("keyboard.cfg"), bindings);
