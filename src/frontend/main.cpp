@@ -1,5 +1,6 @@
 // The program's start and end.
 #include <allegro.h>
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -7,6 +8,7 @@
 
 #include "config/controls.h"
 #include "config/datafile_check.h"
+#include "config/datafile_path.h"
 #include "config/player_message.h"
 #include "frontend/console.h"
 #include "frontend/exit_signals.h"
@@ -22,6 +24,7 @@
 namespace {
 constexpr int RESERVED_DIGITAL_VOICES = 8;
 constexpr int RESERVED_MIDI_VOICES = 0;
+constexpr int DATAFILE_MESSAGE_SIZE = 4 * DATAFILE_PATH_SIZE;
 
 void set_up_sound() {
     // Without a digital sound device the samples are still loaded and the game is silent. The
@@ -66,11 +69,16 @@ int main(int, char **) {
     load_controls();
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     // A damaged sounds file leaves the game silent; the menus cannot go on without their images.
-    sound_data = load_intact_datafile("sounds.dat");
-    menu_data = load_intact_datafile("menus.dat");
+    std::array<char, DATAFILE_PATH_SIZE> path{};
+    find_datafile("sounds.dat", path.data(), DATAFILE_PATH_SIZE);
+    sound_data = load_intact_datafile(path.data());
+    const bool menus_found = find_datafile("menus.dat", path.data(), DATAFILE_PATH_SIZE);
+    menu_data = load_intact_datafile(path.data());
     if (!menu_data_usable(menu_data)) {
-        end_with_message("Couldn't load \"menus.dat\".\n"
-                         "The menu images are missing, unreadable or incomplete.");
+        std::array<char, DATAFILE_MESSAGE_SIZE> message{};
+        datafile_trouble("menus.dat", "menu images", menus_found, path.data(), message.data(),
+                         DATAFILE_MESSAGE_SIZE);
+        end_with_message(message.data());
     }
     white = makecol(255, 255, 255);
     main_menu();

@@ -1,9 +1,11 @@
 #include "frontend/startup.h"
 
 #include <allegro.h>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 
+#include "config/player_message.h"
 #include "frontend/menu.h"
 #include "match/sound.h"
 
@@ -11,6 +13,8 @@ namespace {
 // Two spare sprites lie between the pointer and the Down button and are never drawn.
 constexpr int FIRST_UNUSED_OBJECT = MENU_CROSSHAIR;
 constexpr int LAST_UNUSED_OBJECT = MENU_TANK_BADGE;
+// Room for a message naming a few folders, once broken into lines.
+constexpr int END_MESSAGE_SIZE = 8192;
 
 int object_count(const DATAFILE *data) {
     int count = 0;
@@ -43,9 +47,11 @@ bool menu_data_usable(const DATAFILE *data) {
 void end_with_message(const char *message) {
     // The message box would be hidden behind a full-screen mode.
     set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
-    std::printf("%s\n", message);
+    std::array<char, END_MESSAGE_SIZE> lines{};
+    fit_message_lines(message, lines.data(), END_MESSAGE_SIZE);
+    std::printf("%s\n", lines.data());
     std::fflush(stdout);
-    allegro_message("%s\n", message);
+    allegro_message("%s\n", lines.data());
     if (sound_data != nullptr) {
         unload_datafile(sound_data);
         sound_data = nullptr;

@@ -1,5 +1,8 @@
 #include "render/match_display.h"
 
+#include <array>
+
+#include "config/datafile_path.h"
 #include "match/world.h"
 #include "render/display.h"
 #include "render/textures.h"
@@ -13,7 +16,9 @@ int open_display() {
     if (open_match_display() < 0) {
         return -1;
     }
-    load_textures(TEXTURE_FILE, NUM_TEXTURES);
+    std::array<char, DATAFILE_PATH_SIZE> path{};
+    find_datafile(TEXTURE_FILE, path.data(), DATAFILE_PATH_SIZE);
+    load_textures(path.data(), NUM_TEXTURES);
     set_projection();
     return 0;
 }
