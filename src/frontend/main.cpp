@@ -16,6 +16,7 @@
 #include "frontend/main_menu.h"
 #include "frontend/menu.h"
 #include "frontend/startup.h"
+#include "frontend/window_icon.h"
 #include "match/sound.h"
 #include "render/allocator_tuning.h"
 #include "render/display.h"
@@ -45,6 +46,7 @@ void set_up_sound() {
 int main(int, char **) {
     keep_freed_memory_for_reuse();
     keep_fault_handlers();
+    use_game_icon();
     if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
         // Every later install call would crash without the system driver, e.g. with no display.
         char message[ALLEGRO_ERROR_SIZE + 32];

@@ -11,8 +11,11 @@
 bool write_menu_images(const std::string &folder);
 bool write_textures(const std::string &folder);
 bool write_sounds(const std::string &folder);
-// The Windows program's icon, a .ico file of several sizes.
+// The program's icon: a .ico file of several sizes for Windows, tankarena-SIZE.png files of
+// the same sizes into a folder, and the C source of an XPM for the X11 window.
 bool write_icon(const std::string &path);
+bool write_icon_pngs(const std::string &folder);
+bool write_icon_xpm(const std::string &path);
 
 // Pieces of the menu images, one file each.
 Image draw_background();

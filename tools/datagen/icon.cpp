@@ -1,10 +1,15 @@
-// The program's icon for Windows: an orange tank on a dusk sky over the arena's ground, in
-// the menus' colours, drawn at each size a desktop asks for and written as one .ico file.
+// The program's icon: an orange tank on a dusk sky over the arena's ground, in the menus'
+// colours, drawn at each size a desktop asks for. Windows takes it as one .ico file; Linux
+// desktops as one PNG file per size, and the X11 window as an XPM the game is built with.
 #include "datagen.h"
+
+#include <png.h>
 
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <map>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -29,6 +34,12 @@ constexpr int ICO_ENTRY_SIZE = 16;
 constexpr int DIB_HEADER_SIZE = 40;
 constexpr int BITS_PER_PIXEL = 32;
 constexpr int BIG_ICON = 256; // stored as 0 in the one-byte size fields
+constexpr int WINDOW_ICON_SIZE = 48;
+// Two letters name each colour of the XPM: enough for every pixel of its icon to differ.
+constexpr const char XPM_LETTERS[] =
+    "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789+-";
+constexpr int XPM_LETTER_COUNT = sizeof XPM_LETTERS - 1;
+static_assert(XPM_LETTER_COUNT * XPM_LETTER_COUNT > WINDOW_ICON_SIZE * WINDOW_ICON_SIZE);
 
 Image draw_icon(int size) {
     const float s = static_cast<float>(size);
@@ -106,7 +117,84 @@ std::vector<uint8_t> icon_image(const Image &img) {
     return out;
 }
 
+bool write_file(const std::string &path, const std::string &text) {
+    std::FILE *f = std::fopen(path.c_str(), "wb");
+    if (f == nullptr) {
+        return false;
+    }
+    const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    return std::fclose(f) == 0 && written;
+}
+
 } // namespace
+
+bool write_icon_pngs(const std::string &folder) {
+    for (int size : ICON_SIZES) {
+        const Image img = draw_icon(size);
+        std::vector<uint8_t> rgba;
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size; ++x) {
+                const Colour c = pixel_at(img, x, y);
+                rgba.insert(rgba.end(), {channel_byte(c.r), channel_byte(c.g), channel_byte(c.b),
+                                         channel_byte(alpha_at(img, x, y) * 255.0f)});
+            }
+        }
+        png_image png{};
+        png.version = PNG_IMAGE_VERSION;
+        png.width = static_cast<png_uint_32>(size);
+        png.height = static_cast<png_uint_32>(size);
+        png.format = PNG_FORMAT_RGBA;
+        const std::string path = folder + "/tankarena-" + std::to_string(size) + ".png";
+        if (png_image_write_to_file(&png, path.c_str(), 0, rgba.data(), 0, nullptr) == 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool write_icon_xpm(const std::string &path) {
+    const Image img = draw_icon(WINDOW_ICON_SIZE);
+    // Half-covered pixels are the icon's, the others show what lies behind it.
+    std::map<std::tuple<int, int, int>, std::string> colours;
+    std::vector<std::string> rows;
+    for (int y = 0; y < img.h; ++y) {
+        std::string row;
+        for (int x = 0; x < img.w; ++x) {
+            if (alpha_at(img, x, y) < 0.5f) {
+                row += "  ";
+                continue;
+            }
+            const Colour c = pixel_at(img, x, y);
+            const std::tuple<int, int, int> key{channel_byte(c.r), channel_byte(c.g),
+                                                channel_byte(c.b)};
+            auto found = colours.find(key);
+            if (found == colours.end()) {
+                const int n = static_cast<int>(colours.size());
+                found = colours
+                            .emplace(key, std::string{XPM_LETTERS[n / XPM_LETTER_COUNT],
+                                                      XPM_LETTERS[n % XPM_LETTER_COUNT]})
+                            .first;
+            }
+            row += found->second;
+        }
+        rows.push_back(row);
+    }
+    std::string text = "/* XPM */\n/* The game window's icon, drawn by the datafile generator. */\n"
+                       "static const char *tankarena_xpm[] = {\n";
+    text += "\"" + std::to_string(img.w) + " " + std::to_string(img.h) + " " +
+            std::to_string(colours.size() + 1) + " 2\",\n\"   c None\",\n";
+    for (const auto &[rgb, name] : colours) {
+        char line[32];
+        std::snprintf(line, sizeof line, "\"%s c #%02X%02X%02X\",\n", name.c_str(),
+                      std::get<0>(rgb), std::get<1>(rgb), std::get<2>(rgb));
+        text += line;
+    }
+    for (const auto &row : rows) {
+        text += "\"" + row + "\",\n";
+    }
+    text += "};\n";
+    return write_file(path, text);
+}
 
 bool write_icon(const std::string &path) {
     std::vector<std::vector<uint8_t>> images;
@@ -133,10 +221,5 @@ bool write_icon(const std::string &path) {
     for (const auto &image : images) {
         out.insert(out.end(), image.begin(), image.end());
     }
-    std::FILE *f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr) {
-        return false;
-    }
-    const bool written = std::fwrite(out.data(), 1, out.size(), f) == out.size();
-    return std::fclose(f) == 0 && written;
+    return write_file(path, std::string(out.begin(), out.end()));
 }
