@@ -3,6 +3,7 @@
 #   make test   the same set-up and the Windows release, then the whole test suite (the
 #               Windows game played under Wine included)
 #   make windows the Windows release, cross-built here: build-windows/tankarena-windows.zip
+#   make deb    the Debian package: build/tankarena_VERSION_ARCH.deb
 
 BUILD_DIR ?= build
 # The whole game built again with AddressSanitizer and UndefinedBehaviorSanitizer, for the unit
@@ -27,7 +28,7 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
 .PHONY: play test bench build game configure deps clean sanitize fuzz fuzz-build soak \
-	windows windows-deps test-windows
+	windows windows-deps test-windows deb
 
 deps:
 	@sh scripts/install-deps.sh
@@ -45,6 +46,11 @@ game: configure
 
 play: game
 	cd $(BUILD_DIR)/game && ./tankarena
+
+# The installed game as a Debian package: sudo apt install ./$(BUILD_DIR)/tankarena_*.deb
+deb: configure
+	@sh scripts/install-deps.sh deb
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target deb
 
 # All packages first, the Windows ones included, in one go; make play asks only for its own.
 test: windows-deps build sanitize fuzz-build windows

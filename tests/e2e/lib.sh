@@ -93,10 +93,11 @@ need_game() {
     fail "the game is not running (status ${GAME_STATUS:-none}) $*"
 }
 
-# Starts the game in $GAME (through $GAME_RUNNER); returns once its menu stands as menu-start.png.
+# Starts the game ($GAME_COMMAND, or the one in $GAME) in $GAME (through $GAME_RUNNER); returns
+# once its menu stands as menu-start.png.
 start_game() {
     GAME_STATUS=""
-    (cd "$GAME" && exec ${GAME_RUNNER:-} ./$E2E_PROGRAM >>"$E2E_TMP/game.out" 2>>"$E2E_TMP/game.err") &
+    (cd "$GAME" && exec ${GAME_RUNNER:-} "${GAME_COMMAND:-./$E2E_PROGRAM}" >>"$E2E_TMP/game.out" 2>>"$E2E_TMP/game.err") &
     GAME_PID=$!
     wait_for 'a window named "Tank Arena" and a 640x480 one at (0,0)' game_window_shown
     wait_screen_settled menu-start.png
