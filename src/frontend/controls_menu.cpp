@@ -107,6 +107,8 @@ void bind_pad_prompt(int player, int type, const PlayerControls &before) {
         }
         if (keypressed() && escape_typed()) {
             player_controls[player] = before;
+            // Still held, it would close the control set-up too.
+            wait_for_key_release(KEY_ESC);
             return;
         }
         rest(PAD_PROMPT_PAUSE_MS);

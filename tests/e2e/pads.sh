@@ -2,11 +2,12 @@
 # Gamepads through Allegro's own Linux joystick driver, which reads the FIFOs of the test double
 # (pad_double.cpp, preloaded; $2 is the library) as /dev/input/js0 and js1. Player 1 chooses
 # Gamepad while no pad is there: the set-up says so and a key goes on. With two pads plugged in,
-# player 1 binds the second by pressing a button on it. In a one-player match only that pad's
-# stick turns and drives the tank, its face button fires (the shot is heard), and F12 held for
-# seconds writes one screenshot while the picture keeps moving. In a two-player match the pad
-# steers the lower view and the keyboard the upper one; the pad pulled out while its stick is
-# held leaves that tank standing and the game goes on. Exit keeps the pad in player 1's record.
+# player 1 binds the second by pressing a button on it; Escape at player 2's prompt keeps the
+# keyboard. In a one-player match only the bound pad's stick turns and drives the tank, its face
+# button fires (the shot is heard), and F12 held for seconds writes one screenshot while the
+# picture keeps moving. In a two-player match the pad steers the lower view and the keyboard the
+# upper one; the pad pulled out while its stick is held leaves that tank standing and the game
+# goes on. Exit keeps the pad in player 1's record and player 2's keys.
 . "$(dirname "$0")/lib.sh"
 e2e_setup "$1" keyboard
 [ -f "${2:-}" ] || fail "usage: $0 GAME_DIR PAD_DOUBLE_LIBRARY"
@@ -63,10 +64,10 @@ still_for_a_while() {
     wait_screen_settled "$1.png"
     [ "$(pixels_differing "$STILL" "$1.png")" -le 1500 ] || fail "$2"
 }
-# Player 1's type choice: Up twice from Keyboard (Joystick, then Gamepad), then OK.
+# Player $2's (1) type choice: Up twice from Keyboard (Joystick, then Gamepad), then OK.
 choose_gamepad() {
-    click 332 152
-    wait_for_screen_change controls.png choice.png "the type choice of player 1"
+    click 332 $((152 + 60 * (${2:-1} - 1)))
+    wait_for_screen_change controls.png choice.png "the type choice of player ${2:-1}"
     for _ in 1 2; do click "$TYPE_UP" && wait_for_screen_change choice.png choice.png "another type"; done
     shot choice-gamepad.png
     click_until_gone choice.png "$TYPE_OK"
@@ -87,6 +88,10 @@ plug_in 1
 choose_gamepad press-a-button.png
 [ "$(pixels_differing no-pad.png press-a-button.png)" -gt 200 ] || fail "the same words with two pads"
 press_button_until 1 0 "the control set-up after the pad's button" on_screen controls.png
+# Escape at the prompt keeps player 2 at the keyboard, and the control set-up open.
+choose_gamepad press-a-button-2.png 2
+hold_key Escape
+wait_for_screen_like controls.png controls-after-escape.png "the control set-up after Escape"
 escape_to options.png
 escape_to menu-start.png
 
