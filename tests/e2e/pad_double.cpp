@@ -19,6 +19,7 @@
 namespace {
 
 constexpr int MAX_FDS = 1024;
+using Open = int (*)(const char *, int, ...);
 std::array<bool, MAX_FDS> pad_fds{};
 
 template <typename F> F next(const char *name) {
@@ -45,7 +46,6 @@ bool stand_in(const char *path, char *fifo, size_t size) {
 
 // Read and write, so that the open never waits for a writer and an empty pad reads as "again".
 int open_pad(const char *fifo) {
-    using Open = int (*)(const char *, int, ...);
     static const Open real_open = next<Open>("open");
     const int fd = real_open(fifo, O_RDWR | O_NONBLOCK);
     if (fd >= 0 && fd < MAX_FDS) {
@@ -54,12 +54,11 @@ int open_pad(const char *fifo) {
     return fd;
 }
 
-template <typename Open> int open_or_pad(const char *name, const char *path, int flags, va_list args) {
+int open_or_pad(Open real, const char *path, int flags, va_list args) {
     char fifo[4096];
     if (stand_in(path, fifo, sizeof fifo)) {
         return open_pad(fifo);
     }
-    static const Open real = next<Open>(name);
     const int mode = (flags & (O_CREAT | O_TMPFILE)) != 0 ? va_arg(args, int) : 0;
     return real(path, flags, mode);
 }
@@ -71,7 +70,8 @@ extern "C" {
 int open(const char *path, int flags, ...) {
     va_list args;
     va_start(args, flags);
-    const int fd = open_or_pad<int (*)(const char *, int, ...)>("open", path, flags, args);
+    static const Open real = next<Open>("open");
+    const int fd = open_or_pad(real, path, flags, args);
     va_end(args);
     return fd;
 }
@@ -79,7 +79,8 @@ int open(const char *path, int flags, ...) {
 int open64(const char *path, int flags, ...) {
     va_list args;
     va_start(args, flags);
-    const int fd = open_or_pad<int (*)(const char *, int, ...)>("open64", path, flags, args);
+    static const Open real = next<Open>("open64");
+    const int fd = open_or_pad(real, path, flags, args);
     va_end(args);
     return fd;
 }
