@@ -72,8 +72,16 @@ void read_keys(int player, int action_count, int top_y) {
         player_controls[player].keys[i] = readkey() >> SCANCODE_SHIFT;
     }
 }
+
 bool escape_typed() {
     return (readkey() >> SCANCODE_SHIFT) == KEY_ESC;
+}
+
+// Escape at a pad prompt: the record as it was, and the key let go first, as, still held, it
+// would close the control set-up too.
+void keep_earlier_choice(int player, const PlayerControls &before) {
+    player_controls[player] = before;
+    wait_for_key_release(KEY_ESC);
 }
 
 // The pad the player will hold is the first on which a button goes down. Escape gives the record
@@ -89,7 +97,7 @@ void bind_pad_prompt(int player, int type, const PlayerControls &before) {
         textout_centre_ex(screen, font, "Press A Key", TEXT_CENTRE_X, PROMPT_TOP_Y + PROMPT_SPACING,
                           white_text, TRANSPARENT_BACKGROUND);
         if (escape_typed()) {
-            player_controls[player] = before;
+            keep_earlier_choice(player, before);
         }
         return;
     }
@@ -106,9 +114,7 @@ void bind_pad_prompt(int player, int type, const PlayerControls &before) {
             return;
         }
         if (keypressed() && escape_typed()) {
-            player_controls[player] = before;
-            // Still held, it would close the control set-up too.
-            wait_for_key_release(KEY_ESC);
+            keep_earlier_choice(player, before);
             return;
         }
         rest(PAD_PROMPT_PAUSE_MS);
