@@ -26,7 +26,9 @@ constexpr int NUM_ACTIONS = 7;
 // One player's bindings, stored byte for byte in "keyboard.cfg".
 struct PlayerControls {
     int32_t control_type; // a ControlType value
-    std::array<int32_t, NUM_ACTIONS> keys; // Allegro scancodes in ControlAction order; 0 is unbound
+    // Allegro scancodes in ControlAction order; 0 is unbound. A Gamepad or Joystick record keeps
+    // the number of its pad in the first entry instead (see frontend/pads.cpp).
+    std::array<int32_t, NUM_ACTIONS> keys;
 };
 static_assert(sizeof(PlayerControls) == 32, "a control record is 32 bytes on disk");
 

@@ -5,6 +5,7 @@
 
 #include "config/controls.h"
 #include "frontend/menu.h"
+#include "frontend/pads.h"
 
 namespace {
 struct PlayerButton {
@@ -33,6 +34,7 @@ constexpr int PROMPT_SPACING = 10;
 constexpr int MOUSE_KEYS_ACTIONS = 4; // turning and moving; the mouse has the turret
 constexpr int SCANCODE_SHIFT = 8;
 constexpr int TRANSPARENT_BACKGROUND = -1;
+constexpr int PAD_PROMPT_PAUSE_MS = 10;
 
 int type_name_index(int type) {
     return NUM_ACTIONS + type;
@@ -70,6 +72,54 @@ void read_keys(int player, int action_count, int top_y) {
         player_controls[player].keys[i] = readkey() >> SCANCODE_SHIFT;
     }
 }
+
+bool escape_typed() {
+    return (readkey() >> SCANCODE_SHIFT) == KEY_ESC;
+}
+
+// Escape at a pad prompt: the record as it was, and the key let go first, as, still held, it
+// would close the control set-up too.
+void keep_earlier_choice(int player, const PlayerControls &before) {
+    player_controls[player] = before;
+    wait_for_key_release(KEY_ESC);
+}
+
+// The pad the player will hold is the first on which a button goes down. Escape gives the record
+// back as it was before the type choice; with no pad connected the type stays chosen.
+void bind_pad_prompt(int player, int type, const PlayerControls &before) {
+    blit(menu_image(MENU_BACKGROUND), screen, 0, 0, 0, 0, MENU_WIDTH, MENU_HEIGHT);
+    const int white_text = makecol(255, 255, 255);
+    // Unlike a key prompt, this one must not take an Escape left over from an earlier menu.
+    clear_keybuf();
+    if (find_pads() == 0) {
+        textout_centre_ex(screen, font, "No Gamepad Or Joystick Found", TEXT_CENTRE_X, PROMPT_TOP_Y,
+                          white_text, TRANSPARENT_BACKGROUND);
+        textout_centre_ex(screen, font, "Press A Key", TEXT_CENTRE_X, PROMPT_TOP_Y + PROMPT_SPACING,
+                          white_text, TRANSPARENT_BACKGROUND);
+        if (escape_typed()) {
+            keep_earlier_choice(player, before);
+        }
+        return;
+    }
+    textprintf_centre_ex(screen, font, TEXT_CENTRE_X, PROMPT_TOP_Y, white_text,
+                         TRANSPARENT_BACKGROUND, "Press A Button On Your %s",
+                         control_names[type_name_index(type)]);
+    poll_pads();
+    pad_with_new_press(); // buttons already held count once let go
+    for (;;) {
+        poll_pads();
+        const int pad = pad_with_new_press();
+        if (pad >= 0) {
+            bind_pad(player_controls[player], pad);
+            return;
+        }
+        if (keypressed() && escape_typed()) {
+            keep_earlier_choice(player, before);
+            return;
+        }
+        rest(PAD_PROMPT_PAUSE_MS);
+    }
+}
 } // namespace
 
 int wrap_control_choice(int choice) {
@@ -83,6 +133,7 @@ int wrap_control_choice(int choice) {
 }
 
 void choose_control_type(int player) {
+    const PlayerControls before = player_controls[player];
     const int type = choose_type();
     player_controls[player].control_type = type;
     if (type == CONTROL_KEYBOARD) {
@@ -93,6 +144,8 @@ void choose_control_type(int player) {
         textout_centre_ex(screen, font, "Turret Controls With Mouse", TEXT_CENTRE_X, PROMPT_TOP_Y,
                           makecol(255, 255, 255), TRANSPARENT_BACKGROUND);
         read_keys(player, MOUSE_KEYS_ACTIONS, PROMPT_TOP_Y + PROMPT_SPACING);
+    } else {
+        bind_pad_prompt(player, type, before);
     }
 }
 

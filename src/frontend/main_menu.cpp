@@ -6,6 +6,8 @@
 #include "frontend/game.h"
 #include "frontend/menu.h"
 #include "frontend/options_menu.h"
+#include "frontend/pads.h"
+#include "frontend/player_commands.h"
 #include "frontend/startup.h"
 #include "match/match_loop.h"
 #include "render/match_display.h"
@@ -40,7 +42,9 @@ void start_menu() {
              ++last_human) {
             const PlayerCountButton &button = PLAYER_COUNT_BUTTONS[last_human];
             if (menu_button(button.index, PLAYER_COUNT_X, button.y)) {
-                play_match(last_human, match_display);
+                // A pad plugged in since the last look plays in this match.
+                find_pads();
+                play_match(last_human, match_display, read_player_commands);
                 match_played = true;
             }
         }

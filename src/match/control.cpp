@@ -1,20 +1,15 @@
 #include "match/control.h"
 
-#include "config/controls.h"
-#include "config/regular_file.h"
 #include "match/movement.h"
-#include "match/world.h"
-
-#include <allegro.h>
 
 #include <cmath>
+
+std::array<PlayerCommand, MAX_PLAYERS> player_commands{};
 
 namespace {
 
 // The turret turns at this fixed rate, whatever the hull's rotation speed.
 constexpr float TURRET_TURN = 2.5f;
-constexpr int LEFT_BUTTON = 1;
-constexpr const char *SCREENSHOT_FILE = "screen.bmp";
 
 // The camera stands behind the tank along its turret, above it, looking slightly down.
 constexpr double CAMERA_DISTANCE = 10.0;
@@ -22,24 +17,15 @@ constexpr float CAMERA_HEIGHT = 12.0f;
 constexpr float CAMERA_PITCH = 10.0f;
 constexpr float HALF_TURN = 180.0f;
 
-// Written only over a regular file: a FIFO or a device of that name would stall the match.
-void save_screenshot() {
-    PACKFILE *file = open_regular_for_writing(SCREENSHOT_FILE, F_WRITE);
-    if (file != nullptr) {
-        save_bmp_pf(file, screen, nullptr);
-        pack_fclose(file);
-    }
-}
-
 bool valid_player(int player) {
     return player >= 0 && player < MAX_PLAYERS;
 }
 
 bool action_down(int player, ControlAction action) {
-    return key_down(player_controls[player].keys[action]);
+    return player_commands[player].held[action];
 }
 
-// Hull turn keys, then forwards, backwards or stop: shared by both control types.
+// Hull turns, then forwards, backwards or stop: shared by every control type.
 void drive_hull(int player) {
     if (action_down(player, ACTION_TURN_LEFT)) {
         turn_left(player);
@@ -58,30 +44,23 @@ void drive_hull(int player) {
 
 } // namespace
 
-bool key_down(int scancode) {
-    return scancode >= 0 && scancode < KEY_MAX && key[scancode] != 0;
-}
-
 void player_input(int player) {
     if (!valid_player(player)) {
         return;
     }
     switch (player_controls[player].control_type) {
     case CONTROL_KEYBOARD:
+    case CONTROL_GAMEPAD:
+    case CONTROL_JOYSTICK:
+        // A pad's sticks and buttons come as the same seven actions as the keys.
         keyboard_control(player);
         break;
     case CONTROL_MOUSE_KEYS:
         mouse_keys_control(player);
         break;
     default:
-        // Gamepad, joystick or anything unknown: the tank is left as it is.
+        // An unknown type: the tank is left as it is.
         break;
-    }
-    if (key_down(KEY_F12) && screen != nullptr) {
-        save_screenshot();
-    }
-    if (key_down(KEY_ESC)) {
-        match_over = 1;
     }
 }
 
@@ -107,12 +86,9 @@ void mouse_keys_control(int player) {
         return;
     }
     drive_hull(player);
-    int mickey_x = 0;
-    int mickey_y = 0;
-    get_mouse_mickeys(&mickey_x, &mickey_y);
     // One degree per mickey; moving the mouse right turns the turret right.
-    tanks[player].turret_heading -= static_cast<float>(mickey_x);
-    if (mouse_b & LEFT_BUTTON) {
+    tanks[player].turret_heading -= static_cast<float>(player_commands[player].turret_mickeys);
+    if (action_down(player, ACTION_SHOOT)) {
         fire_shell(player);
     }
 }

@@ -1,10 +1,21 @@
-// Human players: their keys and mouse turned into actions, and their cameras.
+// Human players: their commands for the tick turned into actions on their tanks, and their cameras.
 #pragma once
+
+#include "config/controls.h"
+#include "match/world.h"
+
+#include <array>
+#include <cstdint>
+
+// What one human player asks of their tank for one tick, whatever device they hold: filled by
+// the front end before the tick, applied by the tick.
+struct PlayerCommand {
+    std::array<bool, NUM_ACTIONS> held; // each ControlAction asked for, by its index
+    int32_t turret_mickeys;             // the mouse's motion to the right: a degree of turret each
+};
+extern std::array<PlayerCommand, MAX_PLAYERS> player_commands;
 
 void player_input(int player);
 void keyboard_control(int player);
 void mouse_keys_control(int player);
 void update_camera(int player);
-
-// Whether the key with this scancode is down; a scancode outside the key table is unbound.
-bool key_down(int scancode);

@@ -12,7 +12,7 @@ void timer_tick() {
 }
 END_OF_FUNCTION(timer_tick)
 
-int play_match(int last_human, const MatchDisplay &display) {
+int play_match(int last_human, const MatchDisplay &display, void (*read_commands)()) {
     if (display.open() < 0) {
         return -1;
     }
@@ -27,6 +27,7 @@ int play_match(int last_human, const MatchDisplay &display) {
     while (match_over == 0) {
         // Every tick that fell due since the last frame, back to back.
         while (TickCounter.load() >= 1) {
+            read_commands();
             simulate_tick();
             TickCounter.fetch_sub(1);
         }

@@ -13,7 +13,9 @@ struct MatchDisplay {
 };
 
 // Returns 0 when the match ran and the menu display is back, -1 when a display change failed.
-int play_match(int last_human, const MatchDisplay &display);
+// `read_commands` runs before every tick: it fills each human player's command from their device
+// and may end the match; the simulation itself reads no device.
+int play_match(int last_human, const MatchDisplay &display, void (*read_commands)());
 
 // The 60 Hz timer callback: one more tick is due.
 void timer_tick();

@@ -6,10 +6,10 @@
 # Save over a datafile, with no room left for the temporary file's suffix, with accented letters or
 # into a missing folder, and Load of a datafile, are refused with a message. The control set-up
 # binds keys: player 1 keeps Keyboard and presses seven, player 2 steps down to Mouse/Keys and
-# presses four, player 3 up to Joystick and none. Escape leaves one menu at a time and does nothing
-# in the main menu; Exit writes exactly those records. The next run starts from the default
-# settings, loads the saved file, and its match ends by itself. Under a file-size limit Save says it
-# failed, and Exit leaves keyboard.cfg whole.
+# presses four, player 3 up to Joystick, where finding no pad, a key goes on. Escape leaves one
+# menu at a time and does nothing in the main menu; Exit writes exactly those records. The next
+# run starts from the default settings, loads the saved file, and its match ends by itself. Under
+# a file-size limit Save says it failed, and Exit leaves keyboard.cfg whole.
 . "$(dirname "$0")/lib.sh"
 e2e_setup "$1"
 pack_words "$GAME/short.kmp" 9 10 3 0x$FLOAT_0_2 0x$FLOAT_2 0 1 1 50 0x$FLOAT_1 0
@@ -53,7 +53,7 @@ click "$OPTIONS_CONTROLS"
 wait_for_screen_change options-more.png controls.png "the control set-up menu"
 bind 1 "" q w e r t y u
 bind 2 "$TYPE_DOWN" a s d f
-bind 3 "$TYPE_UP"
+bind 3 "$TYPE_UP" space
 escape_to options-more.png
 escape_to menu-start.png
 hold_key Escape

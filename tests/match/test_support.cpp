@@ -2,6 +2,7 @@
 #include "test_support.h"
 
 #include "config/controls.h"
+#include "match/control.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -42,6 +43,7 @@ void reset_world() {
     particles.fill(Particle{});
     player_cameras.fill(PlayerCamera{});
     player_controls.fill(PlayerControls{CONTROL_KEYBOARD, {}});
+    player_commands.fill(PlayerCommand{});
     std::fill(key, key + KEY_MAX, 0);
     mouse_b = match_over = last_human_player = tanks_alive = mouse_motion_x = 0;
     sound_data = fake_sounds;

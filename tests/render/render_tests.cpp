@@ -352,7 +352,7 @@ TEST(RefusedMatchDisplay, ShowsTheErrorAndGivesTheMenusTheirModeBack) {
     ASSERT_TRUE(start_allegro());
     clear_world(0);
     tanks[0].x = 1234.0f;
-    EXPECT_EQ(play_match(0, match_display), -1);
+    EXPECT_EQ(play_match(0, match_display, [] {}), -1);
 
     std::ifstream in(log);
     const std::string message{std::istreambuf_iterator<char>(in), {}};
