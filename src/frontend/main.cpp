@@ -20,7 +20,6 @@
 #include "render/window_name.h"
 
 namespace {
-constexpr int RESERVED_DIGITAL_VOICES = 8;
 constexpr int RESERVED_MIDI_VOICES = 0;
 
 void set_up_sound() {
@@ -29,7 +28,8 @@ void set_up_sound() {
     mute_standard_error();
     bool sound = detect_digi_driver(DIGI_AUTODETECT) != 0;
     if (sound) {
-        reserve_voices(RESERVED_DIGITAL_VOICES, RESERVED_MIDI_VOICES);
+        reserve_voices(SOUND_VOICES, RESERVED_MIDI_VOICES);
+        set_volume_per_voice(SOUND_VOICE_HALVINGS);
         sound = install_sound(DIGI_AUTODETECT, MIDI_NONE, "") == 0;
     }
     unmute_standard_error();
