@@ -6,6 +6,7 @@
 #include <allegro.h>
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -95,6 +96,9 @@ bool write_packed_file(const char *path, const unsigned char *payload, long size
         replace_file(temp, target)) {
         return true;
     }
+    // The reason the write failed outlasts the clean-up.
+    const int why = errno;
     delete_file(temp);
+    errno = why;
     return false;
 }

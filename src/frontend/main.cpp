@@ -8,6 +8,7 @@
 #include "config/controls.h"
 #include "config/datafile_check.h"
 #include "config/player_message.h"
+#include "frontend/close_button.h"
 #include "frontend/console.h"
 #include "frontend/exit_signals.h"
 #include "frontend/game.h"
@@ -52,6 +53,8 @@ int main(int, char **) {
         std::exit(START_FAILED);
     }
     install_exit_handlers();
+    // Allegro's Ctrl+Alt+End would end the game at once and lose the bindings: leave with Exit.
+    three_finger_flag = FALSE;
     // Named before its first mode too: Allegro makes the Windows window with this name.
     set_window_title(GAME_WINDOW_NAME);
     install_keyboard();
@@ -61,6 +64,7 @@ int main(int, char **) {
         tell_player("Couldn't Init Graphics");
         std::exit(START_FAILED);
     }
+    install_close_button();
     // Text is drawn with a transparent background: every text call passes -1 for it.
     set_up_sound();
     load_controls();
@@ -76,10 +80,3 @@ int main(int, char **) {
     main_menu();
 }
 END_OF_MAIN()
-
-void exit_game() {
-    save_controls();
-    unload_datafile(sound_data);
-    allegro_exit();
-    std::exit(0);
-}

@@ -17,13 +17,13 @@ fresh_folder() {
     cp "$SOURCE"/{menus,sounds,textures}.dat "$GAME"/
 }
 # A FIFO would block the game in open() for ever: each is refused at once like an unreadable
-# file, and F12 and Exit leave them FIFOs.
+# file, and F12 (which says so on standard error) and Exit leave them FIFOs.
 fresh_folder "FIFOs for keyboard.cfg, the sounds, the textures and screen.bmp"
 FIFOS="keyboard.cfg sounds.dat textures.dat screen.bmp"
 for name in $FIFOS; do rm -f "$GAME/$name" && mkfifo "$GAME/$name"; done
 start_game
 start_match 1 shows_one_view
-hold_key F12
+press_until F12 "a word that screen.bmp was not written" grep -q "screenshot could NOT be saved" "$E2E_TMP/game.err"
 leave_match
 click_exit
 for name in $FIFOS; do [ -p "$GAME/$name" ] || fail "$name is no longer a FIFO"; done
