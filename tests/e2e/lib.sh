@@ -130,6 +130,18 @@ close_game_window() {
     [ -x "${E2E_CLOSE_WINDOW:-}" ] || fail "E2E_CLOSE_WINDOW names no close_window program (ctest sets it)"
     for w in $(xdotool search --name '^Tank Arena$' 2>/dev/null); do "$E2E_CLOSE_WINDOW" "$w"; done
 }
+# Exit that cannot write keyboard.cfg: a box (closed with Enter), status 2, and the reason $1 on
+# standard error (unless $1 is empty).
+exit_unsaved() {
+    click_until_gone menu-start.png "$MAIN_EXIT" exit-refused.png
+    for _ in 1 2 3 4 5; do
+        ! game_running || { type_keys Return && WAIT_SECONDS=10 within eval '! game_running'; }
+    done
+    wait_game_exit 5
+    [ "$GAME_STATUS" -eq 2 ] || fail "Exit that could not save ended with status $GAME_STATUS"
+    [ -z "$1" ] || grep "key bindings could NOT be saved to keyboard.cfg ($1)" "$E2E_TMP/game.err" ||
+        fail "no word of the lost bindings and why"
+}
 exit_rewrites_keyboard() {
     click_exit
     [ "$(stat -c %Y "$GAME/keyboard.cfg")" -gt 1000000000 ] || fail "Exit did not write keyboard.cfg"
