@@ -39,7 +39,7 @@ sleep 3
 hold_key z 0.6
 hold_key q 0.4
 sleep 2
-wait_screen shows_four_views four-players.png "the four views"
+wait_screen "the four views" four-players.png shows_four_views
 publish four-players.png four-players.png small
 leave_match
 click_exit

@@ -22,16 +22,13 @@ rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$GAME_PID/status"; }
 # Default settings but for 500 tanks and 500 trees, as 32-bit words in file order.
 pack_words "$GAME/largest.kmp" 150 150 500 0x3e4ccccd 0x40000000 50 3 6 50 0x3f800000 500
 start_game
-click_until_gone menu-start.png "$MAIN_OPTIONS"
-wait_screen_settled options.png
-load_settings_via_menu largest.kmp
-REFERENCE=$(path_of menu-start.png) press_until Escape "the main menu" screen_is_reference
+load_settings largest.kmp
 
 start_match 4 shows_four_views
 matches=1 start=$SECONDS match_start=$SECONDS samples="" settled_kb=""
 while [ $((SECONDS - start)) -lt "$SOAK_SECONDS" ]; do
     sleep "$SAMPLE_SECONDS"
-    game_running || fail "the game ended during the soak (status $(game_status_now))"
+    need_game "during the soak"
     kb=$(rss_kb)
     elapsed=$((SECONDS - start))
     samples="$samples $elapsed:$kb"
@@ -45,9 +42,7 @@ while [ $((SECONDS - start)) -lt "$SOAK_SECONDS" ]; do
     fi
 done
 on_screen menu-start.png || leave_match
-click_until_gone menu-start.png "$MAIN_EXIT"
-wait_game_exit 60
-[ "$GAME_STATUS" -eq 0 ] || fail "Exit ended the game with status $GAME_STATUS"
+click_exit
 
 last_kb=${samples##*:}
 limit_kb=$((settled_kb + settled_kb * MARGIN_PERCENT / 100 + MARGIN_KB))

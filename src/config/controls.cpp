@@ -3,6 +3,7 @@
 #include "config/packed_file.h"
 
 #include <allegro.h>
+#include <cerrno>
 #include <cstring>
 
 std::array<PlayerControls, 4> player_controls{};
@@ -32,8 +33,10 @@ void load_controls() {
     std::memcpy(player_controls.data(), payload.data(), whole_field_bytes(got));
 }
 
-void save_controls() {
+bool save_controls() {
     std::array<unsigned char, CONTROLS_PAYLOAD_SIZE> payload{};
     std::memcpy(payload.data(), player_controls.data(), CONTROLS_PAYLOAD_SIZE);
-    write_packed_file(CONTROLS_FILE, payload.data(), CONTROLS_PAYLOAD_SIZE, sizeof(PlayerControls));
+    errno = 0;
+    return write_packed_file(CONTROLS_FILE, payload.data(), CONTROLS_PAYLOAD_SIZE,
+                             sizeof(PlayerControls));
 }

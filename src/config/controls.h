@@ -40,4 +40,6 @@ extern const std::array<const char *, NUM_ACTIONS + NUM_CONTROL_TYPES> control_n
 constexpr const char *CONTROLS_FILE = "keyboard.cfg";
 
 void load_controls();
-void save_controls();
+// False when keyboard.cfg could not be written; errno then says why when the system said (0
+// when the name is taken by something the game does not replace), and the old file is whole.
+bool save_controls();

@@ -34,6 +34,13 @@ constexpr std::array<const char *, NUM_TEXTURES> TEXTURE_OBJECT_NAMES = {
 constexpr std::array<const char *, NUM_SOUNDS> SOUND_OBJECT_NAMES = {
     SOUND_DATAFILE_OBJECTS(DATAFILE_OBJECT_NAME)};
 
+// The sounds' sample rate is the one the sound library mixes at on the usual devices, so that
+// they are played sample for sample: resampled from a lower rate, every tone came back mirrored
+// below the mix's own half rate. Their content stays below SOUND_BAND_HZ, half of half the
+// rate, so that a device mixing at half the rate folds nothing back either.
+constexpr int SOUND_RATE = 44100;
+constexpr int SOUND_BAND_HZ = SOUND_RATE / 4;
+
 #undef MENU_ENUMERATOR
 #undef TEXTURE_ENUMERATOR
 #undef SOUND_ENUMERATOR

@@ -6,6 +6,7 @@
 #include <allegro.h>
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -83,8 +84,11 @@ bool write_packed_file(const char *path, const unsigned char *payload, long size
     // A folder, a FIFO, a device or a read-only file of that name would refuse a direct write:
     // leave it alone.
     int attributes = 0;
-    if (taken_by_other_kind(target) ||
-        (file_exists(target, FA_ALL, &attributes) && (attributes & FA_RDONLY) != 0)) {
+    if (taken_by_other_kind(target)) {
+        return false;
+    }
+    if (file_exists(target, FA_ALL, &attributes) && (attributes & FA_RDONLY) != 0) {
+        errno = EACCES;
         return false;
     }
     char temp[TEMP_PATH_SIZE];
@@ -95,6 +99,9 @@ bool write_packed_file(const char *path, const unsigned char *payload, long size
         replace_file(temp, target)) {
         return true;
     }
+    // The reason the write failed outlasts the clean-up.
+    const int why = errno;
     delete_file(temp);
+    errno = why;
     return false;
 }

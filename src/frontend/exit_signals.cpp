@@ -11,6 +11,7 @@ void install_exit_handlers() {}
 #include <X11/Xlib.h>
 #include <array>
 #include <csignal>
+#include <cstdio>
 #include <unistd.h>
 
 namespace {
@@ -61,6 +62,24 @@ int stop_on_lost_display(Display *) {
     write_line(DISPLAY_LOST_LINE);
     _exit(DISPLAY_LOST_STATUS);
 }
+// Xlib calls this for a request the X server refused, on whichever thread reads the reply:
+// often Allegro's input thread. Xlib's own handler would end the process from there, in the
+// middle of a frame and with nothing saved; a refused request only spoils a picture, so it is
+// noted on standard error and the game goes on. Nothing here may call Xlib.
+int note_x_error(Display *, XErrorEvent *error) {
+    constexpr int MAX_NOTES = 10;
+    static int notes = 0;
+    if (notes < MAX_NOTES) {
+        ++notes;
+        char line[160];
+        std::snprintf(line, sizeof line,
+                      "Tank Arena: the X server refused a request (error %d, request %d.%d)%s\n",
+                      error->error_code, error->request_code, error->minor_code,
+                      notes == MAX_NOTES ? "; further ones are not shown" : "");
+        write_line(line);
+    }
+    return 0;
+}
 } // namespace
 
 void keep_fault_handlers() {
@@ -87,6 +106,7 @@ void install_exit_handlers() {
     ignore.sa_handler = SIG_IGN;
     sigaction(SIGXFSZ, &ignore, nullptr);
     XSetIOErrorHandler(stop_on_lost_display);
+    XSetErrorHandler(note_x_error);
 }
 
 #endif

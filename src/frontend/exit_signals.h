@@ -10,5 +10,5 @@ void keep_fault_handlers();
 
 // Called once Allegro is up: the game's handlers for stop signals and a lost display, the
 // fault handlers noted before, and a file-size limit that fails a write instead of ending the
-// game.
+// game. A request the X server refuses is noted on standard error and does not end the game.
 void install_exit_handlers();

@@ -6,5 +6,10 @@ struct DATAFILE;
 extern DATAFILE *menu_data;
 extern int white;
 
-// Writes the bindings, releases the sounds, shuts Allegro down and ends with status 0.
+// Status of an Exit that could not write keyboard.cfg.
+constexpr int BINDINGS_NOT_SAVED = 2;
+
+// Writes the bindings, releases the sounds, shuts Allegro down and ends with status 0; when the
+// bindings could not be written, says so in a box and on standard error, and ends with
+// BINDINGS_NOT_SAVED.
 [[noreturn]] void exit_game();

@@ -10,6 +10,7 @@
 #include "config/datafile_check.h"
 #include "config/datafile_path.h"
 #include "config/player_message.h"
+#include "frontend/close_button.h"
 #include "frontend/console.h"
 #include "frontend/exit_signals.h"
 #include "frontend/game.h"
@@ -23,7 +24,6 @@
 #include "render/window_name.h"
 
 namespace {
-constexpr int RESERVED_DIGITAL_VOICES = 8;
 constexpr int RESERVED_MIDI_VOICES = 0;
 constexpr int DATAFILE_MESSAGE_SIZE = 4 * DATAFILE_PATH_SIZE;
 
@@ -33,7 +33,8 @@ void set_up_sound() {
     mute_standard_error();
     bool sound = detect_digi_driver(DIGI_AUTODETECT) != 0;
     if (sound) {
-        reserve_voices(RESERVED_DIGITAL_VOICES, RESERVED_MIDI_VOICES);
+        reserve_voices(SOUND_VOICES, RESERVED_MIDI_VOICES);
+        set_volume_per_voice(SOUND_VOICE_HALVINGS);
         sound = install_sound(DIGI_AUTODETECT, MIDI_NONE, "") == 0;
     }
     unmute_standard_error();
@@ -57,6 +58,8 @@ int main(int, char **) {
         std::exit(START_FAILED);
     }
     install_exit_handlers();
+    // Allegro's Ctrl+Alt+End would end the game at once and lose the bindings: leave with Exit.
+    three_finger_flag = FALSE;
     // Named before its first mode too: Allegro makes the Windows window with this name.
     set_window_title(GAME_WINDOW_NAME);
     install_keyboard();
@@ -66,6 +69,7 @@ int main(int, char **) {
         tell_player("Couldn't Init Graphics");
         std::exit(START_FAILED);
     }
+    install_close_button();
     // Text is drawn with a transparent background: every text call passes -1 for it.
     set_up_sound();
     load_controls();
@@ -86,10 +90,3 @@ int main(int, char **) {
     main_menu();
 }
 END_OF_MAIN()
-
-void exit_game() {
-    save_controls();
-    unload_datafile(sound_data);
-    allegro_exit();
-    std::exit(0);
-}

@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include "frontend/close_button.h"
 #include "frontend/game.h"
 
 BITMAP *menu_buffer = nullptr;
@@ -67,5 +68,9 @@ void draw_menu_title() {
 void finish_menu_frame() {
     draw_menu_pointer();
     blit(menu_buffer, screen, 0, 0, 0, 0, MENU_WIDTH, MENU_HEIGHT);
+    // Every menu passes here, also the one a match closed by the close button returns to.
+    if (close_requested()) {
+        exit_game();
+    }
     rest(MENU_FRAME_REST_MS);
 }

@@ -9,6 +9,9 @@
 #include <allegro.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -19,12 +22,16 @@ constexpr const char *SCREENSHOT_FILE = "screen.bmp";
 // F12 as the last tick saw it: one screenshot per press, however long it is held.
 bool screenshot_key_was_down = false;
 
-// Written only over a regular file: a FIFO or a device of that name would stall the match.
+// Written only over a regular file: a FIFO or a device of that name would stall the match. The
+// match screen has no room for text: a failure is told on standard error.
 void save_screenshot() {
+    errno = 0;
     PACKFILE *file = open_regular_for_writing(SCREENSHOT_FILE, F_WRITE);
-    if (file != nullptr) {
-        save_bmp_pf(file, screen, nullptr);
-        pack_fclose(file);
+    bool saved = file != nullptr && save_bmp_pf(file, screen, nullptr) == 0;
+    saved = file != nullptr && pack_fclose(file) == 0 && saved;
+    if (!saved) {
+        std::fprintf(stderr, "Tank Arena: the screenshot could NOT be saved to %s (%s).\n",
+                     SCREENSHOT_FILE, errno != 0 ? std::strerror(errno) : "not a regular file");
     }
 }
 

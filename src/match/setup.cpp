@@ -64,6 +64,8 @@ void clear_particles() {
 }
 
 void set_up_world(int last_human) {
+    // The players are known before the tanks are counted: each of them has a tank in play.
+    last_human_player = last_human;
     // A new match starts with empty pools, so that a bullet left over from the last
     // match cannot hit a tank that has just been placed.
     clear_bullets();

@@ -15,7 +15,9 @@ int32_t last_human_player = 0;
 int32_t tanks_alive = 0;
 
 int tanks_in_play() {
-    return std::clamp<int32_t>(game_settings.number_of_tanks, 0, MAX_TANKS);
+    // Every human player has a tank in play, whatever the number of tanks says.
+    const int32_t players = std::clamp<int32_t>(last_human_player + 1, 1, MAX_PLAYERS);
+    return std::clamp<int32_t>(std::max(game_settings.number_of_tanks, players), 0, MAX_TANKS);
 }
 
 int trees_in_play() {

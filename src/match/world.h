@@ -99,6 +99,7 @@ extern int32_t match_over;
 extern int32_t last_human_player; // the number of human players less one
 extern int32_t tanks_alive;
 
-// The tank and tree slots in play, held to the tables' capacities whatever the settings say.
+// The tank and tree slots in play, held to the tables' capacities whatever the settings say;
+// the tanks in play are at least the human players.
 int tanks_in_play();
 int trees_in_play();

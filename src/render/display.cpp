@@ -48,6 +48,7 @@ int set_menu_mode() {
 }
 
 int open_match_display() {
+    keep_menu_window();
     install_allegro_gl();
     allegro_gl_clear_settings();
     allegro_gl_set(AGL_COLOR_DEPTH, MATCH_COLOUR_BITS);

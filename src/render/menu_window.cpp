@@ -4,11 +4,38 @@
 #ifdef _WIN32
 #include <winalleg.h>
 #endif
+#if defined(ALLEGRO_WITH_XWINDOWS)
+#include <xalleg.h>
+#endif
+
+#if defined(ALLEGRO_WITH_XWINDOWS)
+namespace {
+Visual *menu_visual = nullptr;
+int menu_window_depth = 0;
+} // namespace
+#endif
+
+void keep_menu_window() {
+#if defined(ALLEGRO_WITH_XWINDOWS)
+    XLOCK();
+    menu_visual = _xwin.visual;
+    menu_window_depth = _xwin.window_depth;
+    XUNLOCK();
+#endif
+}
 
 void renew_menu_window() {
 #ifdef _WIN32
     set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
     // A null window makes Allegro create its own again, and take the keyboard and mouse to it.
     win_set_window(nullptr);
+#endif
+#if defined(ALLEGRO_WITH_XWINDOWS)
+    XLOCK();
+    if (menu_visual != nullptr) {
+        _xwin.visual = menu_visual;
+        _xwin.window_depth = menu_window_depth;
+    }
+    XUNLOCK();
 #endif
 }

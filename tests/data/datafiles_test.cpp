@@ -1,11 +1,13 @@
 // The generated datafiles: pictures that show, buttons that fit the menus, cues that are heard.
 #include "frontend/menu.h"
+#include "match/sound.h"
 
 #include <allegro.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 #include <cstdio>
 #include <cstring>
 #include <set>
@@ -63,6 +65,39 @@ double rms(const std::vector<double> &wave, size_t count, const std::vector<doub
     for (size_t i = 0; i < count; ++i)
         sum += std::pow(wave[i] - (other.empty() ? 0.0 : other[i]), 2);
     return std::sqrt(sum / static_cast<double>(count));
+}
+// The share of `wave`'s power above `cutoff` Hz at `rate`, from a zero-padded FFT.
+double power_share_above(const std::vector<double> &wave, int rate, double cutoff) {
+    size_t n = 1;
+    while (n < wave.size())
+        n <<= 1;
+    std::vector<std::complex<double>> a(wave.begin(), wave.end());
+    a.resize(n);
+    for (size_t i = 1, j = 0; i < n; ++i) {
+        size_t bit = n >> 1;
+        for (; j & bit; bit >>= 1)
+            j ^= bit;
+        j ^= bit;
+        if (i < j)
+            std::swap(a[i], a[j]);
+    }
+    for (size_t len = 2; len <= n; len <<= 1) {
+        const std::complex<double> step = std::polar(1.0, -2 * M_PI / static_cast<double>(len));
+        for (size_t i = 0; i < n; i += len) {
+            std::complex<double> w = 1;
+            for (size_t k = 0; k < len / 2; ++k, w *= step) {
+                const std::complex<double> x = a[i + k], y = a[i + k + len / 2] * w;
+                a[i + k] = x + y;
+                a[i + k + len / 2] = x - y;
+            }
+        }
+    }
+    double above = 0, all = 0;
+    for (size_t k = 1; k < n / 2; ++k) {
+        all += std::norm(a[k]);
+        above += static_cast<double>(k) * rate > cutoff * static_cast<double>(n) ? std::norm(a[k]) : 0;
+    }
+    return above / all;
 }
 } // namespace
 
@@ -143,7 +178,7 @@ TEST(Images, EveryOneIsAPictureAndEveryHighlightPlainlyDiffers) {
     expect_layout("options", options);
 }
 
-TEST(Sounds, EveryCueIsHeardUnclippedAndUnlikeTheOthers) {
+TEST(Sounds, EveryCueIsBandLimitedHeardUnclippedInAFullMixAndUnlikeTheOthers) {
     static DATAFILE *sounds = game_datafile("sounds.dat");
     ASSERT_NE(sounds, nullptr) << "sounds.dat missing in " << GAME_DIR;
     std::vector<std::vector<double>> waves;
@@ -152,7 +187,13 @@ TEST(Sounds, EveryCueIsHeardUnclippedAndUnlikeTheOthers) {
         ASSERT_TRUE(sample->bits == 8 || sample->bits == 16) << "cue " << i;
         waves.push_back(wave_of(sample));
         const auto [low, high] = std::minmax_element(waves[i].begin(), waves[i].end());
-        EXPECT_LT(std::max(-*low, *high), 0.97) << "cue " << i << " clips";
+        // All the voices at full volume stay below full scale; one alone is above -12 dBFS.
+        const double peak = std::max(-*low, *high), voice = std::ldexp(peak, -SOUND_VOICE_HALVINGS);
+        EXPECT_LT(voice * SOUND_VOICES, 0.99) << "cue " << i << " clips in a full mix";
+        EXPECT_GT(voice, std::pow(10.0, -12 / 20.0)) << "cue " << i << " is quiet alone";
+        // Played sample for sample, and nothing a mixer at half the rate would fold back.
+        EXPECT_EQ(sample->freq, SOUND_RATE) << "cue " << i;
+        EXPECT_LT(power_share_above(waves[i], sample->freq, SOUND_BAND_HZ), 1e-5) << "cue " << i;
         EXPECT_GT(rms(waves[i], waves[i].size()), 0.02) << "cue " << i << " is silent";
         for (int b = 0; b < i; ++b) {
             const size_t common = std::min(waves[i].size(), waves[b].size());

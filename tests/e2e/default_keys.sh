@@ -2,7 +2,8 @@
 # The default bindings steer the right players and player 1's shot is heard (the ALSA device writes
 # to a file). Three tanks for three players leave no computer tank, so nothing moves or sounds until
 # a key is pressed: player 1's Z turns only their view (lower left), player 2's Q only the upper
-# left, player 3's I drives only the lower right one, then player 1's Space makes the first sound.
+# left, player 3's I drives only the lower right one, then player 1's Space makes the first sound,
+# above -12 dBFS. Ten seconds of a default match, all its tanks firing, do not clip.
 . "$(dirname "$0")/lib.sh"
 e2e_setup "$1" keyboard
 audio=$E2E_TMP/audio.raw
@@ -36,6 +37,21 @@ before=$(capture_end "$audio")
 wait_for "more sound output" eval '[ "$(file_size "$audio")" -gt $((before + 8192)) ]'
 [ "$(loud_samples "$audio" 0 "$before")" -eq 0 ] || fail "sound before anyone fired"
 press_until space "the sound of the shot" heard_after "$audio" "$before"
+wait_for_sound "$audio" 1 "$(capture_end "$audio")"
+read -r peak clipped <<<"$(sound_levels "$audio" "$before")"
+log "player 1's shot beside player 1: peak $peak dBFS, $clipped clipped samples"
+awk -v p="$peak" 'BEGIN { exit !(p > -12) }' && [ "$clipped" -eq 0 ] || fail "the shot peaks at $peak dBFS with $clipped clipped samples"
 leave_match
 exit_rewrites_keyboard
+
+# A default match, whose computer tanks fire in step: ten seconds of it never clip.
+start_game
+start_match 1 shows_one_view
+before=$(capture_end "$audio")
+wait_for_sound "$audio" 10 "$before"
+read -r peak clipped <<<"$(sound_levels "$audio" "$before")"
+log "10 s of a default match: peak $peak dBFS, $clipped clipped samples"
+[ "$clipped" -eq 0 ] || fail "the mix of a default match clipped $clipped samples (peak $peak dBFS)"
+leave_match
+click_exit
 pass

@@ -2,8 +2,9 @@
 # Hostile files beside the real game: keyboard.cfg of random records; settings files of NaN,
 # infinite and extreme values, loaded and played; datafiles short of objects, cut short or
 # missing; FIFOs in place of the files the game opens. Each time the game either runs and leaves
-# through Exit with status 0, or ends with a clear message and a failure status: never by a
-# signal, never hanging, and no file the player had is lost.
+# through Exit with status 0 (2, with a box, when keyboard.cfg cannot be written), or ends with a
+# clear message and a failure status: never by a signal, never hanging, and no file the player
+# had is lost.
 . "$(dirname "$0")/lib.sh"
 SOURCE=$1
 e2e_setup "$SOURCE"
@@ -17,15 +18,15 @@ fresh_folder() {
     cp "$SOURCE"/{menus,sounds,textures}.dat "$GAME"/
 }
 # A FIFO would block the game in open() for ever: each is refused at once like an unreadable
-# file, and F12 and Exit leave them FIFOs.
+# file, and F12 and Exit leave them FIFOs, and say so.
 fresh_folder "FIFOs for keyboard.cfg, the sounds, the textures and screen.bmp"
 FIFOS="keyboard.cfg sounds.dat textures.dat screen.bmp"
 for name in $FIFOS; do rm -f "$GAME/$name" && mkfifo "$GAME/$name"; done
 start_game
 start_match 1 shows_one_view
-hold_key F12
+press_until F12 "a word that screen.bmp was not written" grep -q "screenshot could NOT be saved" "$E2E_TMP/game.err"
 leave_match
-click_exit
+exit_unsaved "the name is taken by another kind of file"
 for name in $FIFOS; do [ -p "$GAME/$name" ] || fail "$name is no longer a FIFO"; done
 
 # With a sound device, so that the missing samples matter; keyboard.cfg unpacked, its records of

@@ -125,6 +125,24 @@ click_exit() {
     done
     wait_game_exit 5 && [ "$GAME_STATUS" -eq 0 ] || fail "Exit ended the game with status $GAME_STATUS"
 }
+# The window manager's close button on every window of the game (tests/e2e/close_window.cpp).
+close_game_window() {
+    local w
+    [ -x "${E2E_CLOSE_WINDOW:-}" ] || fail "E2E_CLOSE_WINDOW names no close_window program (ctest sets it)"
+    for w in $(xdotool search --name '^Tank Arena$' 2>/dev/null); do "$E2E_CLOSE_WINDOW" "$w"; done
+}
+# Exit that cannot write keyboard.cfg: a box (closed with Enter), status 2, and the reason $1 on
+# standard error (unless $1 is empty).
+exit_unsaved() {
+    click_until_gone menu-start.png "$MAIN_EXIT" exit-refused.png
+    for _ in 1 2 3 4 5; do
+        ! game_running || { type_keys Return && WAIT_SECONDS=10 within eval '! game_running'; }
+    done
+    wait_game_exit 5
+    [ "$GAME_STATUS" -eq 2 ] || fail "Exit that could not save ended with status $GAME_STATUS"
+    [ -z "$1" ] || grep "key bindings could NOT be saved to keyboard.cfg ($1)" "$E2E_TMP/game.err" ||
+        fail "no word of the lost bindings and why"
+}
 exit_rewrites_keyboard() {
     click_exit
     [ "$(stat -c %Y "$GAME/keyboard.cfg")" -gt 1000000000 ] || fail "Exit did not write keyboard.cfg"
@@ -148,8 +166,10 @@ screen_point() {
     [ -z "$E2E_FOLLOW_WINDOW" ] || follow_window || true
     echo $(($1 + GAME_X)) $(($2 + GAME_Y))
 }
-# The game learns where the pointer is only from motion, and forgets it at a mode change.
+# The game learns where the pointer is only from motion, and forgets it at a mode change. With
+# KEEP_POINTER set, the pointer stays where it is (for pictures of a lit button).
 park_pointer() {
+    [ -z "${KEEP_POINTER:-}" ] || return 0
     xdotool mousemove $(screen_point $((PARK_X - 3)) $((PARK_Y - 3))) mousemove $(screen_point $PARK_X $PARK_Y) sleep 0.1 2>/dev/null
 }
 # A press that polling menus see: the left button held a while at "X Y" (one argument or two).
@@ -254,7 +274,7 @@ expect_words() {
 }
 FLOAT_0_2=3e4ccccd FLOAT_1=3f800000 FLOAT_2=40000000
 
-MAIN_START="320 165" MAIN_OPTIONS="320 215" MAIN_EXIT="320 260"
+MAIN_START="250 165" MAIN_OPTIONS="250 215" MAIN_EXIT="320 260"
 START_PLAYERS_1="332 177" START_PLAYERS_2="332 214" START_PLAYERS_3="332 251" START_PLAYERS_4="332 288"
 OPTIONS_SAVE="462 82" OPTIONS_LOAD="462 117" OPTIONS_CONTROLS="462 252"
 ROW_TANKS=3 ROW_TREES=11
@@ -262,37 +282,59 @@ ROW_TANKS=3 ROW_TREES=11
 line_differing() { local g=[300x12+48+$((78 + 35 * ($1 - 1)))] && pixels_differing "$2$g" "$3$g"; }
 TYPE_UP="308 268" TYPE_DOWN="348 268" TYPE_OK="328 308"
 
-# A click at $2, repeated until the screen is no longer picture $1: a busy machine can lose one.
-click_until_gone() {
-    local tries=0
-    while game_running && on_screen "$1"; do
-        [ $((tries += 1)) -le 5 ] || fail "a click at $2 does nothing"
-        click "$2"
-        WAIT_SECONDS=2 within eval "! on_screen '$1'"
+# Clicks at $2 until a fresh screenshot, kept as $4, passes test $5... ($3 says what for): a busy
+# machine can lose a click, and show its effect late. The click is repeated, less often each
+# time, only while the screen stands as picture $1 again; with $1 = "-" a click there again is
+# harmless (it hits no button of the screen that follows), and is repeated anyway.
+click_until() {
+    local before=$1 point=$2 what=$3 keep=$4 start=$SECONDS last=$SECONDS clicks=0
+    shift 4
+    until screen_passes "$what" "$keep" "$@"; do
+        [ $((SECONDS - start)) -lt "$E2E_WAIT" ] ||
+            fail "gave up after $E2E_WAIT s and $clicks clicks at $point waiting for $what (last screens in poll-*.png)"
+        if [ $clicks -eq 0 ] || { [ $((SECONDS - last)) -ge $((2 * clicks)) ] &&
+            { [ "$before" = - ] || like "$before" "$SHOT"; }; }; then
+            click "$point"
+            clicks=$((clicks + 1)) last=$SECONDS
+        fi
     done
 }
+# A click at $2, repeated until the screen settles as another than picture $1, kept as $3.
+click_until_gone() {
+    local keep=${3:-changed.png} tries=0
+    until click_until "$1" "$2" "a change after a click at $2" "$keep" unlike "$1" &&
+        wait_screen_settled "$keep" && unlike "$1" "$keep"; do
+        [ $((tries += 1)) -le 5 ] || fail "a click at $2 does nothing"
+    done
+}
+# Pictures $1 and $2 differ in more than a few pixels of area $3 (WxH+X+Y).
+differs_in() { [ "$(pixels_differing "$(path_of "$2")[$1]" "$(path_of "$3")[$1]")" -gt 1000 ]; }
+# The start menu's player buttons and the options menu's Save and Load lie on plain background in
+# the main menu, away from its buttons and the parked pointer.
+start_menu_shown() { differs_in 170x120+430+175 menu-start.png "$1"; }
+options_menu_shown() { differs_in 150x60+455+72 menu-start.png "$1"; }
 # From the main menu, a match for $1 players, once a screenshot (kept as $3) passes test $2 (words).
+# Start and Options are clicked left of the centre line, where the screens they open have no button.
 start_match() {
     local button=START_PLAYERS_$1
-    click_until_gone menu-start.png "$MAIN_START"
+    click_until - "$MAIN_START" "the start menu" start-menu.png start_menu_shown
     wait_screen_settled start-menu.png
-    click_until_gone start-menu.png "${!button}"
-    wait_screen "a match for $1" "${3:-match.png}" $2
+    click_until - "${!button}" "a match for $1" "${3:-match.png}" $2
 }
 leave_match() {
     press_until Escape "the end of the match" on_screen menu-start.png
     wait_for_screen_like menu-start.png menu-after-match.png "the main menu after the match"
 }
-open_options() { click_until_gone menu-start.png "$MAIN_OPTIONS" && wait_screen_settled options.png; }
-escape_to() { hold_key Escape && wait_for_screen_like "$1" "escaped-to-$1" "$1 after Escape"; }
+open_options() {
+    click_until - "$MAIN_OPTIONS" "the options menu" options.png options_menu_shown && wait_screen_settled options.png
+}
+escape_to() { press_until Escape "$1 after Escape" on_screen "$1"; }
 # Options menu: Save ($1 = save) or Load as name $2; the menu stood as picture $3 before. With
 # $4 = refused, a message comes and Enter closes it. The menu is back as $1-after.png.
 use_settings_file() {
-    click "$([ $1 = save ] && echo "$OPTIONS_SAVE" || echo "$OPTIONS_LOAD")"
-    wait_for_screen_change "$3" "$1-dialog.png" "the file selector"
+    click_until_gone "$3" "$([ $1 = save ] && echo "$OPTIONS_SAVE" || echo "$OPTIONS_LOAD")" "$1-dialog.png"
     need_game "to type" && xdotool type --delay 120 "$2"
-    sleep 0.3
-    shot "$1-typed.png"
+    wait_screen_settled "$1-typed.png"
     type_keys Return
     if [ "${4:-}" = refused ]; then
         wait_for_screen_change "$1-typed.png" "$1-refused.png" "the message after $1 as $2"
@@ -322,4 +364,14 @@ heard_after() { [ "$(loud_samples "$1" "$2")" -gt 100 ]; }
 loud_samples() {
     od -An -v -tu2 -w2 -j "$2" ${3:+-N $(($3 - $2))} "$1" | awk -v s="$(od -An -tu2 -N 2 "$1")" \
         '{ d = $1 - s; if (d > 512 || d < -512) n++ } END { print n + 0 }'
+}
+# The loudest sample from byte $2 of capture $1 in dB of full scale, and how many samples reach
+# the rails (clipped). The device writes unsigned 16-bit samples, silence at 32768.
+sound_levels() {
+    od -An -v -tu2 -w2 -j "$2" "$1" | awk '{ v = $1 - 32768; a = v < 0 ? -v : v; if (a > m) m = a
+        if (v >= 32767 || v <= -32768) n++ } END { printf "%.1f %d\n", m ? 20 * log(m / 32768) / log(10) : -99, n }'
+}
+# Waits until capture $1 holds $2 seconds of sound beyond byte $3.
+wait_for_sound() {
+    wait_for "$2 s more sound" eval "[ \"\$(file_size '$1')\" -gt $(($3 + 44100 * 4 * $2)) ]"
 }

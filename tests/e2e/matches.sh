@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Matches for one and then four players in one run, without a sound device: player 1 fires in
-# silence, F12 writes screen.bmp, Escape brings the menus back, and Exit ends with status 0 and
-# writes keyboard.cfg again with the bindings read at start-up. The terminal shows one line,
-# that the game plays without sound, and a window list finds the game by name throughout.
+# Matches for one, four and again one player in one run on a 16-bit X screen, without a sound
+# device: player 1 fires in silence, F12 writes screen.bmp, Escape brings the menus back, and
+# Exit ends with status 0 and writes keyboard.cfg again with the bindings read at start-up. The
+# terminal shows one line, that the game plays without sound, and a window list finds the game
+# by name throughout.
 . "$(dirname "$0")/lib.sh"
+E2E_SCREEN=640x480x16
 e2e_setup "$1" keyboard
 
 start_game
@@ -25,6 +27,8 @@ screenshot_match
 leave_match
 
 start_match 4 shows_four_views
+leave_match
+start_match 1 shows_one_view
 leave_match
 [ "$(stat -c %Y "$GAME/keyboard.cfg")" -lt 1000000000 ] || fail "keyboard.cfg was written before Exit"
 exit_rewrites_keyboard

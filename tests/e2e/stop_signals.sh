@@ -3,6 +3,8 @@
 # menu and as many in a match, then the X server killed under the menu and a match. Each time the
 # game ends at once with 128 + the signal's number (1 for the lost display) and a line on standard
 # error: never aborted or hanging, and the folder keeps exactly what it held (only Exit saves).
+# Ctrl+Alt+End does nothing, in the menu and in a match; the window's close button, in both,
+# leaves as Exit does: status 0 and keyboard.cfg written.
 E2E_DEADLINE=${E2E_DEADLINE:-2100}
 . "$(dirname "$0")/lib.sh"
 TRIES=${STOP_TRIES:-20}
@@ -39,5 +41,19 @@ for try in $(seq "$TRIES"); do
 done
 for where in menu match match; do
     stop_game $where X "the X server killed under the $where"
+done
+
+for where in menu match; do
+    CASE="Ctrl+Alt+End and the close button in the $where"
+    start_game
+    [ $where = menu ] || start_match 1 shows_one_view
+    xdotool key ctrl+alt+End
+    # The game still answers afterwards, then goes when its window is closed.
+    if [ $where = menu ]; then open_options && escape_to menu-start.png; else screenshot_match; fi
+    touch -d 2001-01-01 "$GAME/keyboard.cfg"
+    close_game_window
+    wait_game_exit 60
+    [ "$GAME_STATUS" -eq 0 ] || fail "closing the window ended the game with status $GAME_STATUS"
+    [ "$(stat -c %Y "$GAME/keyboard.cfg")" -gt 1000000000 ] || fail "closing the window did not write keyboard.cfg"
 done
 pass

@@ -49,6 +49,13 @@ TEST(MatchSetup, TanksThenTreesTakeTheirDrawsInOrderInsideTheArena) {
     game_settings.number_of_tanks = 100000;
     set_up_world(3);
     EXPECT_EQ(tanks_alive, MAX_TANKS); // held to the table's capacity
+    // Four players and three tanks: every player still has a placed, live tank in play.
+    game_settings.number_of_tanks = 3;
+    tanks[3] = Tank{};
+    set_up_world(3);
+    EXPECT_EQ(std::tuple(tanks_in_play(), tanks_alive, tanks[3].y, tanks[3].life),
+              std::tuple(4, 4, -11.0f, 6));
+    EXPECT_EQ(game_settings.number_of_tanks, 3); // the setting itself stays
 }
 
 TEST(WorldUpdate, TreesBlockTheOpenSquareAroundThemAfterTruncation) {

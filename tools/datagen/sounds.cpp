@@ -1,5 +1,5 @@
 // The match sounds in cue order: a tank destroyed, a shot fired, a tank hit. Synthesised from
-// seeded noise and sine partials, then scaled to a common peak below full scale.
+// seeded noise and sine partials, band-limited, then scaled to a common peak below full scale.
 #include "datagen.h"
 #include "noise.h"
 
@@ -11,10 +11,15 @@
 
 namespace {
 
-constexpr int RATE = 22050;
+constexpr int RATE = SOUND_RATE;
 constexpr int BITS = 16;
 constexpr float PI = 3.14159265f;
-constexpr float PEAK = 0.8f; // of full scale: headroom against clipping
+// Of full scale: the game's voices, each centred at half volume, add up to just below it.
+constexpr float PEAK = 0.65f;
+// The low-pass that keeps every cue within SOUND_BAND_HZ: a Blackman-windowed sinc whose
+// transition (about 5.5 / taps of the rate) ends below the band's edge.
+constexpr int LOW_PASS_TAPS = 255;
+constexpr float LOW_PASS_CUTOFF = SOUND_BAND_HZ - 1000.0f;
 constexpr float FADE_SECONDS = 0.01f;
 constexpr int HALF_RANGE = 32767;
 
@@ -138,8 +143,32 @@ Wave hit() {
     return w;
 }
 
+// The windowed-sinc low-pass, its ringing before the first sample kept too: silence before a cue
+// is part of what is played, and a cue cut off there would start with a step.
+Wave band_limited(const Wave &w) {
+    constexpr int HALF = LOW_PASS_TAPS / 2;
+    std::array<float, LOW_PASS_TAPS> taps{};
+    float sum = 0.0f;
+    for (int k = 0; k < LOW_PASS_TAPS; ++k) {
+        const float n = static_cast<float>(k - HALF);
+        const float x = 2.0f * LOW_PASS_CUTOFF / RATE;
+        const float sinc = k == HALF ? x : std::sin(PI * x * n) / (PI * n);
+        const float phase = 2.0f * PI * static_cast<float>(k) / (LOW_PASS_TAPS - 1);
+        taps[k] = sinc * (0.42f - 0.5f * std::cos(phase) + 0.08f * std::cos(2.0f * phase));
+        sum += taps[k];
+    }
+    Wave out(w.size() + LOW_PASS_TAPS - 1, 0.0f);
+    for (size_t i = 0; i < w.size(); ++i) {
+        for (size_t k = 0; k < taps.size(); ++k) {
+            out[i + k] += taps[k] / sum * w[i];
+        }
+    }
+    return out;
+}
+
 // Common peak level and a short fade, so no cue clips or clicks at its end.
 void finish(Wave &w) {
+    w = band_limited(w);
     float peak = 0.0f;
     for (float v : w) {
         peak = std::max(peak, std::fabs(v));

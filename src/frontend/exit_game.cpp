@@ -1,0 +1,36 @@
+// The way out through Exit, and through the window's close button.
+#include "frontend/game.h"
+
+#include <allegro.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "config/controls.h"
+#include "match/sound.h"
+
+namespace {
+constexpr int ENTER_KEY = 13;
+} // namespace
+
+void exit_game() {
+    int status = 0;
+    if (!save_controls()) {
+        // The player believes the bindings are kept: say they are not, and why.
+        const int why = errno;
+        const char *reason = why != 0 ? std::strerror(why) : "the name is taken by another kind of file";
+        std::fprintf(stderr,
+                     "Tank Arena: the key bindings could NOT be saved to %s (%s); the file is as "
+                     "it was.\n",
+                     CONTROLS_FILE, reason);
+        char line[160];
+        std::snprintf(line, sizeof line, "%s: %s.", CONTROLS_FILE, reason);
+        alert("The key bindings could NOT be saved.", line, "The file is as it was.", "OK", nullptr,
+              ENTER_KEY, 0);
+        status = BINDINGS_NOT_SAVED;
+    }
+    unload_datafile(sound_data);
+    allegro_exit();
+    std::exit(status);
+}
