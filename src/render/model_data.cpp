@@ -683,13 +683,14 @@ template <std::size_t P, std::size_t V>
 constexpr ModelTable table(const std::array<ModelPiece, P> &pieces,
                            const std::array<ModelVertex, V> &vertices, bool closed,
                            bool back_faces_hidden) {
-    return ModelTable{pieces.data(), static_cast<int>(P), vertices.data(), static_cast<int>(V),
-                      closed,        back_faces_hidden};
+    return ModelTable{pieces.data(),     static_cast<int>(P), vertices.data(),
+                      static_cast<int>(V), closed,              back_faces_hidden,
+                      0.0f};
 }
 
 // The turret and the barrel have gaps between their pieces, and the tree's two triangles are
 // seen from both sides.
-const std::array<ModelTable, NUM_MODELS> MODEL_TABLES = {{
+const std::array<ModelTable, NUM_FULL_MODELS> MODEL_TABLES = {{
     table(HULL_PIECES, HULL_VERTEX_DATA, false, true),
     table(TRACK_PIECES, LEFT_TRACK_VERTEX_DATA, true, true),
     table(TRACK_PIECES, RIGHT_TRACK_VERTEX_DATA, true, true),
@@ -702,5 +703,22 @@ const std::array<ModelTable, NUM_MODELS> MODEL_TABLES = {{
 } // namespace
 
 const ModelTable &model_table(Model model) {
-    return MODEL_TABLES[model];
+    return model < NUM_FULL_MODELS ? MODEL_TABLES[model] : far_model_table(model);
+}
+
+Model far_model(Model model) {
+    switch (model) {
+    case HULL_MODEL:
+        return HULL_FAR_MODEL;
+    case LEFT_TRACK_MODEL:
+        return LEFT_TRACK_FAR_MODEL;
+    case RIGHT_TRACK_MODEL:
+        return RIGHT_TRACK_FAR_MODEL;
+    case TURRET_MODEL:
+        return TURRET_FAR_MODEL;
+    case BARREL_MODEL:
+        return BARREL_FAR_MODEL;
+    default:
+        return model;
+    }
 }

@@ -13,8 +13,16 @@ enum Model : uint8_t {
     BARREL_MODEL,
     SHELL_MODEL,
     TREE_MODEL,
+    // Simpler tank parts for copies far enough away that nobody can tell them from the full
+    // ones (the barrel's after the turret's, whose last texture coordinate it keeps).
+    HULL_FAR_MODEL,
+    LEFT_TRACK_FAR_MODEL,
+    RIGHT_TRACK_FAR_MODEL,
+    TURRET_FAR_MODEL,
+    BARREL_FAR_MODEL,
 };
-constexpr int NUM_MODELS = 7;
+constexpr int NUM_FULL_MODELS = 7;
+constexpr int NUM_MODELS = 12;
 
 enum PrimitiveKind : uint8_t {
     PRIMITIVE_TRIANGLES,
@@ -60,6 +68,14 @@ struct ModelTable {
     // models drawn with it: a tank's hull is open at its sides, but each side lies inside a
     // track, so any sight line into the hull passes through a track's near side first.
     bool back_faces_hidden;
+    // A far model: how far at most (model units) any point of it lies from the full model's
+    // surface, and any point of the full model's surface from it, faces turned straight down
+    // (which no eye above the ground sees) left aside. 0 for the full models.
+    float error;
 };
 
 const ModelTable &model_table(Model model);
+// The far model of a tank part, or the model itself where it has none.
+Model far_model(Model model);
+// The far models, each a choice of the full model's vertices (far_model_data.cpp).
+const ModelTable &far_model_table(Model model);
