@@ -68,13 +68,18 @@ constexpr FarChoice<7, 54> RIGHT_TRACK_FAR = {
 // Turret: the band and the flanks without the top's point at x 0.6 (0.057 off), the skirts
 // and flanks without their points in line along the bottom edge, the bustle's back, floor and
 // roof without the points at y +-0.52 (0.091 off), the cupola with four of its twelve rim
-// points (0.07 off). The roof's last corner stays last: the barrel keeps its texel.
-constexpr FarChoice<14, 90> TURRET_FAR = {
+// points (0.07 off). Two triangles close the holes at the front corners between the band and
+// the flanks, through which the full turret shows its inside: with them, every opening left
+// is hidden in the hull (the bottom) or the body (the cupola's foot), or narrower than 0.02,
+// so its back faces are hidden as the barrel's are, whose open end lies inside the turret.
+// The roof's last corner stays last: the barrel keeps its texel.
+constexpr FarChoice<15, 96> TURRET_FAR = {
     TURRET_MODEL,
     {{{PRIMITIVE_TRIANGLE_STRIP, FRONT_CW, 4},
       {PRIMITIVE_TRIANGLE_STRIP, FRONT_CCW, 4},
       {PRIMITIVE_TRIANGLE_STRIP, FRONT_CW, 6},
       {PRIMITIVE_TRIANGLE_STRIP, FRONT_CW, 14},
+      {PRIMITIVE_TRIANGLES, FRONT_CCW, 6},
       {PRIMITIVE_TRIANGLE_STRIP, FRONT_CW, 4},
       {PRIMITIVE_TRIANGLE_STRIP, FRONT_CW, 4},
       {PRIMITIVE_TRIANGLE_STRIP, FRONT_CW, 9},
@@ -86,13 +91,14 @@ constexpr FarChoice<14, 90> TURRET_FAR = {
       {PRIMITIVE_TRIANGLE_FAN, FRONT_CW, 5},
       {PRIMITIVE_TRIANGLE_FAN, FRONT_CW, 5}}},
     {{0,   1,   2,   3,   4,   5,   6,   7,   8,   9,   10,  11,  12,  13,  14,  15,
-      16,  17,  18,  19,  20,  21,  22,  23,  26,  27,  28,  29,  30,  31,  32,  33,
+      16,  17,  18,  19,  20,  21,  22,  23,  26,  27,  28,  29,  17,  19,  21,  16,
+      20,  18,  30,  31,  32,  33,
       34,  35,  42,  43,  46,  47,  48,  49,  50,  53,  54,  55,  56,  57,  58,  59,
       60,  61,  64,  65,  66,  67,  68,  69,  72,  73,  76,  77,  78,  79,  80,  81,
       84,  85,  86,  87,  88,  89,  92,  93,  94,  95,  102, 103, 108, 109, 116, 117,
       118, 119, 121, 123, 124, 125, 126, 128, 130, 131}},
     false,
-    false,
+    true,
     0.1f,
 };
 
@@ -103,7 +109,7 @@ constexpr FarChoice<2, 14> BARREL_FAR = {
     {{{PRIMITIVE_TRIANGLE_FAN, FRONT_CCW, 4}, {PRIMITIVE_TRIANGLE_STRIP, FRONT_CCW, 10}}},
     {{0, 2, 4, 6, 8, 9, 12, 13, 16, 17, 20, 21, 24, 25}},
     false,
-    false,
+    true,
     0.06f,
 };
 
@@ -135,7 +141,7 @@ template <std::size_t P, std::size_t V> void make(const FarChoice<P, V> &c, FarM
 struct FarModels {
     FarModel<5, 46> hull;
     FarModel<7, 54> left_track, right_track;
-    FarModel<14, 90> turret;
+    FarModel<15, 96> turret;
     FarModel<2, 14> barrel;
     FarModels() {
         make(HULL_FAR, hull);

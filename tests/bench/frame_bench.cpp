@@ -53,6 +53,9 @@ void draw_frame() {
     match_display.draw_frame();
 }
 
+// Frames a case draws, whatever the time they take, when above 0: for counting work.
+int fixed_frames = 0;
+
 void time_frames(Case &c) {
     if (c.world == EMPTY_ARENA) {
         clear_world(c.players - 1);
@@ -72,7 +75,8 @@ void time_frames(Case &c) {
     const std::clock_t cpu_start = std::clock();
     int frames = 0;
     std::chrono::duration<double> elapsed{};
-    while (frames < MIN_FRAMES || elapsed.count() < MIN_SECONDS) {
+    while (fixed_frames > 0 ? frames < fixed_frames
+                            : frames < MIN_FRAMES || elapsed.count() < MIN_SECONDS) {
         draw_frame();
         ++frames;
         elapsed = std::chrono::steady_clock::now() - start;
@@ -92,7 +96,7 @@ double median(std::vector<double> values) {
 int main(int argc, char **argv) {
     const int rounds = argc > 1 ? std::atoi(argv[1]) : DEFAULT_ROUNDS;
     if (rounds <= 0) {
-        std::fprintf(stderr, "usage: frame_bench [ROUNDS] [TEXTURES.dat]\n");
+        std::fprintf(stderr, "usage: frame_bench [ROUNDS] [TEXTURES.dat] [CASE] [FRAMES]\n");
         return 2;
     }
     const std::string textures = argc > 2 ? argv[2] : GAME_TEXTURES;
@@ -120,8 +124,10 @@ int main(int argc, char **argv) {
     constexpr size_t DEFAULT_CASE = 4;
     constexpr size_t FLOOR_CASE = 6;
     constexpr size_t FIRST_STAGE_CASE = 8;
-    // A third argument names the one case to time, as "4p-optimized": for a profiler.
+    // A third argument names the one case to time, as "4p-optimized", a fourth how many
+    // frames it draws: for a profiler.
     const std::string only = argc > 3 ? argv[3] : "";
+    fixed_frames = argc > 4 ? std::atoi(argv[4]) : 0;
     for (int round = 0; round < rounds; ++round) {
         for (Case &c : cases) {
             if (!only.empty() && only != std::to_string(c.players) + "p-" + c.name) {
