@@ -683,8 +683,12 @@ template <std::size_t P, std::size_t V>
 constexpr ModelTable table(const std::array<ModelPiece, P> &pieces,
                            const std::array<ModelVertex, V> &vertices, bool closed,
                            bool back_faces_hidden) {
-    return ModelTable{pieces.data(),     static_cast<int>(P), vertices.data(),
-                      static_cast<int>(V), closed,              back_faces_hidden,
+    return ModelTable{pieces.data(),
+                      static_cast<int>(P),
+                      vertices.data(),
+                      static_cast<int>(V),
+                      closed,
+                      back_faces_hidden,
                       0.0f};
 }
 
@@ -706,19 +710,14 @@ const ModelTable &model_table(Model model) {
     return model < NUM_FULL_MODELS ? MODEL_TABLES[model] : far_model_table(model);
 }
 
-Model far_model(Model model) {
-    switch (model) {
-    case HULL_MODEL:
-        return HULL_FAR_MODEL;
-    case LEFT_TRACK_MODEL:
-        return LEFT_TRACK_FAR_MODEL;
-    case RIGHT_TRACK_MODEL:
-        return RIGHT_TRACK_FAR_MODEL;
-    case TURRET_MODEL:
-        return TURRET_FAR_MODEL;
-    case BARREL_MODEL:
-        return BARREL_FAR_MODEL;
-    default:
+static_assert(HULL_DISTANT_MODEL == HULL_FAR_MODEL + BARREL_MODEL + 1 &&
+                  BARREL_DISTANT_MODEL == NUM_MODELS - 1,
+              "each level's tank parts follow each other in the order of the full ones");
+
+Model model_at_level(Model model, int level) {
+    const bool tank_part = model <= BARREL_MODEL;
+    if (!tank_part || level <= 0 || level >= DETAIL_LEVELS) {
         return model;
     }
+    return static_cast<Model>(HULL_FAR_MODEL + (level - 1) * (BARREL_MODEL + 1) + model);
 }

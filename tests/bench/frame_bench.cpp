@@ -168,8 +168,8 @@ int main(int argc, char **argv) {
     for (size_t i = FIRST_STAGE_CASE; i < cases.size(); ++i) {
         const double with = median(cases[ALL_TRICKS_4P_CASE].fps);
         const double without = median(cases[i].fps);
-        std::printf("stage %s: %.1f fps with, %.1f fps without, %.2f times\n", cases[i].name,
-                    with, without, with / without);
+        std::printf("stage %s: %.1f fps with, %.1f fps without, %.2f times\n", cases[i].name, with,
+                    without, with / without);
     }
     return 0;
 }

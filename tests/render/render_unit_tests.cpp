@@ -52,7 +52,7 @@ TEST(ModelMeshes, ClosedSurfacesAreClosedAndTurnedOutwards) {
     }
     // The barrel gives no texture coordinate of its own: it keeps the turret's last one, far
     // away too.
-    for (const Model model : {BARREL_MODEL, BARREL_FAR_MODEL}) {
+    for (const Model model : {BARREL_MODEL, BARREL_FAR_MODEL, BARREL_DISTANT_MODEL}) {
         const Mesh &barrel = model_mesh(model);
         for (int i = 0; i < barrel.vertex_count; ++i) {
             EXPECT_FLOAT_EQ(barrel.vertices[i].s, 0.766f);
@@ -125,9 +125,9 @@ double farthest(const Mesh &from, const Mesh &to, bool skip_down_faces) {
                                  a[2] + s * ab[2] + t * ac[2]};
                 double nearest = HUGE_VAL;
                 for (int j = 0; j < to.index_count && nearest > worst; j += 3) {
-                    nearest = std::min(nearest, distance_to_triangle(p, corner(to, j),
-                                                                     corner(to, j + 1),
-                                                                     corner(to, j + 2)));
+                    nearest =
+                        std::min(nearest, distance_to_triangle(p, corner(to, j), corner(to, j + 1),
+                                                               corner(to, j + 2)));
                 }
                 worst = std::max(worst, nearest);
             }
@@ -140,19 +140,22 @@ double farthest(const Mesh &from, const Mesh &to, bool skip_down_faces) {
 // both ways, with fewer triangles; the error is no loose guess either.
 TEST(ModelMeshes, FarModelsLieWithinTheirErrorOfTheFullOnes) {
     for (int model = 0; model < NUM_FULL_MODELS; ++model) {
-        const Model far = far_model(static_cast<Model>(model));
-        if (far == model) {
-            continue;
+        for (int level = 1; level < DETAIL_LEVELS; ++level) {
+            const Model far = model_at_level(static_cast<Model>(model), level);
+            if (far == model) {
+                continue;
+            }
+            SCOPED_TRACE(testing::Message() << "model " << model << ", level " << level);
+            const Mesh &full_mesh = model_mesh(static_cast<Model>(model));
+            const Mesh &far_mesh = model_mesh(far);
+            const float error = model_table(far).error;
+            EXPECT_LE(far_mesh.index_count,
+                      model_mesh(model_at_level(static_cast<Model>(model), level - 1)).index_count);
+            const double worst =
+                std::max(farthest(far_mesh, full_mesh, false), farthest(full_mesh, far_mesh, true));
+            EXPECT_LE(worst, error);
+            EXPECT_GT(worst, 0.5 * error);
         }
-        SCOPED_TRACE(testing::Message() << "model " << model);
-        const Mesh &full_mesh = model_mesh(static_cast<Model>(model));
-        const Mesh &far_mesh = model_mesh(far);
-        const float error = model_table(far).error;
-        EXPECT_LT(far_mesh.index_count, full_mesh.index_count);
-        const double worst = std::max(farthest(far_mesh, full_mesh, false),
-                                      farthest(full_mesh, far_mesh, true));
-        EXPECT_LE(worst, error);
-        EXPECT_GT(worst, 0.5 * error);
     }
 }
 
