@@ -226,9 +226,16 @@ void draw_part(Model model, bool body, const std::array<ShownPart, MAX_TANKS> &p
                                  : human ? texture_ids[TEXTURE_HUMAN_TANK]
                                          : texture_ids[TEXTURE_COMPUTER_TANK];
         for (int level = 0; level < DETAIL_LEVELS; ++level) {
+            const auto in_batch = [&](const ShownPart &part) {
+                return (!body || part.human == human) && part.level == level;
+            };
+            // Each batch changes OpenGL's state: one without copies is left out.
+            if (std::none_of(parts.begin(), parts.begin() + count, in_batch)) {
+                continue;
+            }
             begin_mesh_batch(model_at_level(model, level), texture);
             for (int i = 0; i < count; ++i) {
-                if ((!body || parts[i].human == human) && parts[i].level == level) {
+                if (in_batch(parts[i])) {
                     add_mesh_copy(parts[i].placement, volume, parts[i].lies, parts[i].small);
                 }
             }
