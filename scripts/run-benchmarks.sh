@@ -1,8 +1,9 @@
 #!/bin/sh
 # Runs the benchmarks of a build folder: the world update at its largest load, then the frame
 # benchmark, each timing the game's code against its plain path, side by side
-# in one run. Ends with one summary line per figure, then the frame floor and what each of the
-# view's speed tricks buys.
+# in one run. Ends with one summary line per figure (the largest load and a default match, each
+# beside the floor of as many players), then the floors and what each of the view's speed
+# tricks buys.
 # Usage: sh scripts/run-benchmarks.sh BUILD_DIR
 set -eu
 
@@ -55,5 +56,7 @@ echo "summary:"
 echo "$tick_summary" | grep '^tick-max-load:'
 echo "$frame_output" | grep '^frame-max-load-1p:'
 echo "$frame_output" | grep '^frame-max-load-4p:'
-echo "$frame_output" | grep '^frame-floor-4p:'
+echo "$frame_output" | grep '^frame-default-1p:'
+echo "$frame_output" | grep '^frame-default-4p:'
+echo "$frame_output" | grep '^frame-floor-'
 echo "$frame_output" | grep '^stage '

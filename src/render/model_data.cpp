@@ -683,13 +683,18 @@ template <std::size_t P, std::size_t V>
 constexpr ModelTable table(const std::array<ModelPiece, P> &pieces,
                            const std::array<ModelVertex, V> &vertices, bool closed,
                            bool back_faces_hidden) {
-    return ModelTable{pieces.data(), static_cast<int>(P), vertices.data(), static_cast<int>(V),
-                      closed,        back_faces_hidden};
+    return ModelTable{pieces.data(),
+                      static_cast<int>(P),
+                      vertices.data(),
+                      static_cast<int>(V),
+                      closed,
+                      back_faces_hidden,
+                      0.0f};
 }
 
 // The turret and the barrel have gaps between their pieces, and the tree's two triangles are
 // seen from both sides.
-const std::array<ModelTable, NUM_MODELS> MODEL_TABLES = {{
+const std::array<ModelTable, NUM_FULL_MODELS> MODEL_TABLES = {{
     table(HULL_PIECES, HULL_VERTEX_DATA, false, true),
     table(TRACK_PIECES, LEFT_TRACK_VERTEX_DATA, true, true),
     table(TRACK_PIECES, RIGHT_TRACK_VERTEX_DATA, true, true),
@@ -702,5 +707,17 @@ const std::array<ModelTable, NUM_MODELS> MODEL_TABLES = {{
 } // namespace
 
 const ModelTable &model_table(Model model) {
-    return MODEL_TABLES[model];
+    return model < NUM_FULL_MODELS ? MODEL_TABLES[model] : far_model_table(model);
+}
+
+static_assert(HULL_DISTANT_MODEL == HULL_FAR_MODEL + BARREL_MODEL + 1 &&
+                  BARREL_DISTANT_MODEL == NUM_MODELS - 1,
+              "each level's tank parts follow each other in the order of the full ones");
+
+Model model_at_level(Model model, int level) {
+    const bool tank_part = model <= BARREL_MODEL;
+    if (!tank_part || level <= 0 || level >= DETAIL_LEVELS) {
+        return model;
+    }
+    return static_cast<Model>(HULL_FAR_MODEL + (level - 1) * (BARREL_MODEL + 1) + model);
 }

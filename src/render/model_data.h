@@ -13,8 +13,22 @@ enum Model : uint8_t {
     BARREL_MODEL,
     SHELL_MODEL,
     TREE_MODEL,
+    // Simpler tank parts for copies far enough away that nobody can tell them from the full
+    // ones (the barrel's after the turret's, whose last texture coordinate it keeps).
+    HULL_FAR_MODEL,
+    LEFT_TRACK_FAR_MODEL,
+    RIGHT_TRACK_FAR_MODEL,
+    TURRET_FAR_MODEL,
+    BARREL_FAR_MODEL,
+    // Simpler still, for copies further away.
+    HULL_DISTANT_MODEL,
+    LEFT_TRACK_DISTANT_MODEL,
+    RIGHT_TRACK_DISTANT_MODEL,
+    TURRET_DISTANT_MODEL,
+    BARREL_DISTANT_MODEL,
 };
-constexpr int NUM_MODELS = 7;
+constexpr int NUM_FULL_MODELS = 7;
+constexpr int NUM_MODELS = 17;
 
 enum PrimitiveKind : uint8_t {
     PRIMITIVE_TRIANGLES,
@@ -60,6 +74,16 @@ struct ModelTable {
     // models drawn with it: a tank's hull is open at its sides, but each side lies inside a
     // track, so any sight line into the hull passes through a track's near side first.
     bool back_faces_hidden;
+    // A far or distant model: how far at most (model units) any point of it lies from the full
+    // model's surface, and any point of the full model's surface from it, faces turned straight
+    // down (which no eye above the ground sees) left aside. 0 for the full models.
+    float error;
 };
 
 const ModelTable &model_table(Model model);
+// A tank part's model by level of detail: 0 the full one, 1 the far one, 2 the distant one; any
+// other model is itself at every level.
+constexpr int DETAIL_LEVELS = 3;
+Model model_at_level(Model model, int level);
+// The far and distant models, each a choice of the full model's vertices (far_model_data.cpp).
+const ModelTable &far_model_table(Model model);

@@ -72,6 +72,11 @@ constexpr float GROUND_TILING = 200.0f;
 constexpr float WALL_TOP = 0.0f;
 constexpr float WALL_TILING = 10.0f;
 
+// Parts at least this far from the viewing tank on the ground may be drawn from simpler models,
+// where that moves their outline on the screen by at most SILHOUETTE_PIXELS.
+constexpr float FULL_DETAIL_RANGE = DRAW_RANGE / 3.0f;
+constexpr double SILHOUETTE_PIXELS = 0.5;
+
 using Rotation = Matrix3<float>;
 
 // Everything a view needs about its player, worked out once per view.
@@ -87,6 +92,7 @@ struct ShownPart {
     SphereView lies;
     bool small; // on the screen: its triangles are worth sifting
     bool human;
+    int level; // of detail: 0 drawn from the full models
 };
 
 struct ShownTanks {
@@ -130,6 +136,37 @@ float model_radius(std::initializer_list<Model> models) {
     return r * TANK_MODEL_SCALE;
 }
 
+using LevelErrors = std::array<float, DETAIL_LEVELS>;
+
+// How far (world units) the models of these parts lie at most from the full ones, by level.
+LevelErrors model_errors(std::initializer_list<Model> models) {
+    LevelErrors errors{};
+    for (int level = 0; level < DETAIL_LEVELS; ++level) {
+        for (Model model : models) {
+            errors[level] = std::max(
+                errors[level], model_table(model_at_level(model, level)).error * TANK_MODEL_SCALE);
+        }
+    }
+    return errors;
+}
+
+// The simplest level of detail at which parts at (x, y, z) within `radius` look the same: the
+// switch distances follow from the projection and the viewport's size.
+int detail_level(const View &view, float x, float y, float z, float radius,
+                 const LevelErrors &errors) {
+    const float dx = x - view.viewer->x;
+    const float dz = z - view.viewer->z;
+    if (!view_tricks.level_of_detail || dx * dx + dz * dz < FULL_DETAIL_RANGE * FULL_DETAIL_RANGE) {
+        return 0;
+    }
+    int level = 0;
+    while (level + 1 < DETAIL_LEVELS &&
+           pixels_moved(view.volume, x, y, z, radius, errors[level + 1]) <= SILHOUETTE_PIXELS) {
+        ++level;
+    }
+    return level;
+}
+
 // Where an object's bounding sphere lies in the view; without frustum culling every object is
 // sent as one that may reach across the view's edge.
 SphereView where_in_view(const ViewVolume &volume, double x, double y, double z, double radius) {
@@ -144,6 +181,9 @@ void find_shown_tanks(const View &view) {
     static const float hull_radius =
         model_radius({HULL_MODEL, LEFT_TRACK_MODEL, RIGHT_TRACK_MODEL});
     static const float turret_radius = model_radius({TURRET_MODEL, BARREL_MODEL});
+    static const LevelErrors hull_errors =
+        model_errors({HULL_MODEL, LEFT_TRACK_MODEL, RIGHT_TRACK_MODEL});
+    static const LevelErrors turret_errors = model_errors({TURRET_MODEL, BARREL_MODEL});
     shown.hull_count = 0;
     shown.turret_count = 0;
     const int count = tanks_in_play();
@@ -158,7 +198,8 @@ void find_shown_tanks(const View &view) {
         if (hull != SPHERE_OUTSIDE) {
             shown.hulls[shown.hull_count++] =
                 ShownPart{tank_placement(tank.x, tank.y, tank.z, tank.heading), hull,
-                          small_on_screen(view.volume, tank.x, tank.y, tank.z, hull_radius), human};
+                          small_on_screen(view.volume, tank.x, tank.y, tank.z, hull_radius), human,
+                          detail_level(view, tank.x, tank.y, tank.z, hull_radius, hull_errors)};
         }
         const SphereView turret =
             where_in_view(view.volume, tank.turret_x, tank.y, tank.turret_z, turret_radius);
@@ -166,13 +207,15 @@ void find_shown_tanks(const View &view) {
             shown.turrets[shown.turret_count++] = ShownPart{
                 tank_placement(tank.turret_x, tank.y, tank.turret_z, tank.turret_heading), turret,
                 small_on_screen(view.volume, tank.turret_x, tank.y, tank.turret_z, turret_radius),
-                human};
+                human,
+                detail_level(view, tank.turret_x, tank.y, tank.turret_z, turret_radius,
+                             turret_errors)};
         }
     }
 }
 
 // One part of the shown tanks, the human players' first; a body part twice, once per body
-// texture.
+// texture; the near copies, then the further ones level by level.
 void draw_part(Model model, bool body, const std::array<ShownPart, MAX_TANKS> &parts, int count,
                const ViewVolume &volume) {
     for (const bool human : {true, false}) {
@@ -182,13 +225,22 @@ void draw_part(Model model, bool body, const std::array<ShownPart, MAX_TANKS> &p
         const uint32_t texture = !body   ? texture_ids[TEXTURE_TRACKS]
                                  : human ? texture_ids[TEXTURE_HUMAN_TANK]
                                          : texture_ids[TEXTURE_COMPUTER_TANK];
-        begin_mesh_batch(model, texture);
-        for (int i = 0; i < count; ++i) {
-            if (!body || parts[i].human == human) {
-                add_mesh_copy(parts[i].placement, volume, parts[i].lies, parts[i].small);
+        for (int level = 0; level < DETAIL_LEVELS; ++level) {
+            const auto in_batch = [&](const ShownPart &part) {
+                return (!body || part.human == human) && part.level == level;
+            };
+            // Each batch changes OpenGL's state: one without copies is left out.
+            if (std::none_of(parts.begin(), parts.begin() + count, in_batch)) {
+                continue;
             }
+            begin_mesh_batch(model_at_level(model, level), texture);
+            for (int i = 0; i < count; ++i) {
+                if (in_batch(parts[i])) {
+                    add_mesh_copy(parts[i].placement, volume, parts[i].lies, parts[i].small);
+                }
+            }
+            end_mesh_batch();
         }
-        end_mesh_batch();
     }
 }
 

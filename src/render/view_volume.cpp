@@ -102,6 +102,19 @@ double eye_depth(const ViewVolume &volume, double x, double y, double z) {
     return -(m[2][0] * x + m[2][1] * y + m[2][2] * z + m[2][3]);
 }
 
+double pixels_moved(const ViewVolume &volume, double x, double y, double z, double radius,
+                    double distance) {
+    // Inside the frustum a point at eye depth d lies at most SLOPE * d off the axis; moved by
+    // e, it lands at most sqrt(1 + SLOPE^2) * e / d further off (in units of the near plane's
+    // half size, which the viewport's larger half spans), whichever way it is moved.
+    const double nearest = eye_depth(volume, x, y, z) - (radius + distance) * volume.eye_scale;
+    if (!(nearest > 0.0)) {
+        return HUGE_VAL;
+    }
+    const double pixels_per_unit = volume.half_size * FRUSTUM_NEAR / FRUSTUM_HALF_SIZE;
+    return SIDE_NORMAL_LENGTH * distance * volume.eye_scale / nearest * pixels_per_unit;
+}
+
 bool looks_small(const ViewVolume &volume, double x, double y, double z, double radius) {
     const double r = radius * volume.eye_scale;
     const double depth = eye_depth(volume, x, y, z);

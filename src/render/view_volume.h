@@ -40,5 +40,10 @@ bool all_inside(const ViewVolume &volume, const float *xyz, int stride, int coun
 // How far in front of the eye a world point lies, in eye units.
 double eye_depth(const ViewVolume &volume, double x, double y, double z);
 
+// At most how many pixels any point of a sphere (world units) moves on the screen when moved by
+// `distance` (world units) any way: infinite for a sphere reaching the eye's plane.
+double pixels_moved(const ViewVolume &volume, double x, double y, double z, double radius,
+                    double distance);
+
 // Whether a sphere (world units) in front of the eye spans only a few pixels on the screen.
 bool looks_small(const ViewVolume &volume, double x, double y, double z, double radius);

@@ -1,6 +1,7 @@
 #include "render_harness.h"
 
 #include "match/control.h"
+#include "match/setup.h"
 #include "match/world.h"
 #include "render/allocator_tuning.h"
 #include "render/display.h"
@@ -9,6 +10,7 @@
 #include <allegro.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <random>
 
 // Objects within OBJECT_SPREAD of the centre, players within PLAYER_SPREAD: all in range of all.
@@ -87,5 +89,15 @@ void fill_max_load_world(int last_human, unsigned seed) {
         p.green = unit(random);
         p.blue = unit(random);
         p.life = 1;
+    }
+}
+
+void fill_default_world(int last_human, unsigned seed) {
+    clear_world(last_human);
+    game_settings = GameSettings{};
+    std::srand(seed);
+    set_up_world(last_human);
+    for (int p = 0; p <= last_human; ++p) {
+        update_camera(p);
     }
 }

@@ -14,3 +14,7 @@ void clear_world(int last_human);
 void place_tank(int slot, float x, float z, float heading, int life = 1);
 // The largest load, all within drawing range of every player, whose tanks stand in the centre.
 void fill_max_load_world(int last_human, unsigned seed);
+// A match as it starts with the default settings (50 tanks, 200 trees).
+void fill_default_world(int last_human, unsigned seed);
+// The frame benchmark's worlds, which the picture tests check too.
+constexpr unsigned BENCHMARK_SEED = 12345;

@@ -50,11 +50,112 @@ TEST(ModelMeshes, ClosedSurfacesAreClosedAndTurnedOutwards) {
             EXPECT_GT(volume, 0.0) << "turned inside out";
         }
     }
-    // The barrel gives no texture coordinate of its own: it keeps the turret's last one.
-    const Mesh &barrel = model_mesh(BARREL_MODEL);
-    for (int i = 0; i < barrel.vertex_count; ++i) {
-        EXPECT_FLOAT_EQ(barrel.vertices[i].s, 0.766f);
-        EXPECT_FLOAT_EQ(barrel.vertices[i].t, 0.326f);
+    // The barrel gives no texture coordinate of its own: it keeps the turret's last one, far
+    // away too.
+    for (const Model model : {BARREL_MODEL, BARREL_FAR_MODEL, BARREL_DISTANT_MODEL}) {
+        const Mesh &barrel = model_mesh(model);
+        for (int i = 0; i < barrel.vertex_count; ++i) {
+            EXPECT_FLOAT_EQ(barrel.vertices[i].s, 0.766f);
+            EXPECT_FLOAT_EQ(barrel.vertices[i].t, 0.326f);
+        }
+    }
+}
+
+Point minus(const Point &a, const Point &b) {
+    return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
+}
+double dot(const Point &a, const Point &b) {
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
+
+// Distance from p to the triangle a, b, c: to the nearest of its plane's point inside it, its
+// edges and its corners.
+double distance_to_triangle(const Point &p, const Point &a, const Point &b, const Point &c) {
+    const Point ab = minus(b, a);
+    const Point ac = minus(c, a);
+    const Point n = {ab[1] * ac[2] - ab[2] * ac[1], ab[2] * ac[0] - ab[0] * ac[2],
+                     ab[0] * ac[1] - ab[1] * ac[0]};
+    const auto segment = [&p](const Point &u, const Point &v) {
+        const Point uv = minus(v, u);
+        const double l = dot(uv, uv);
+        const double t = l > 0.0 ? std::clamp(dot(minus(p, u), uv) / l, 0.0, 1.0) : 0.0;
+        const Point d = minus(p, {u[0] + t * uv[0], u[1] + t * uv[1], u[2] + t * uv[2]});
+        return std::sqrt(dot(d, d));
+    };
+    double best = std::min({segment(a, b), segment(b, c), segment(c, a)});
+    const double nn = dot(n, n);
+    if (nn > 0.0) {
+        const double h = dot(minus(p, a), n) / nn;
+        const Point q = minus(p, {h * n[0], h * n[1], h * n[2]});
+        const auto inside = [&](const Point &u, const Point &v) {
+            const Point uv = minus(v, u);
+            const Point uq = minus(q, u);
+            const Point cross = {uv[1] * uq[2] - uv[2] * uq[1], uv[2] * uq[0] - uv[0] * uq[2],
+                                 uv[0] * uq[1] - uv[1] * uq[0]};
+            return dot(cross, n) >= 0.0;
+        };
+        if (inside(a, b) && inside(b, c) && inside(c, a)) {
+            best = std::min(best, std::fabs(h) * std::sqrt(nn));
+        }
+    }
+    return best;
+}
+
+// How far points spread over the triangles of `from` lie at most from the surface of `to`;
+// faces turned straight down left out of `from` with `skip_down_faces`.
+double farthest(const Mesh &from, const Mesh &to, bool skip_down_faces) {
+    constexpr int STEPS = 6;
+    double worst = 0.0;
+    for (int i = 0; i < from.index_count; i += 3) {
+        const Point a = corner(from, i);
+        const Point b = corner(from, i + 1);
+        const Point c = corner(from, i + 2);
+        const Point ab = minus(b, a);
+        const Point ac = minus(c, a);
+        const double up = ab[0] * ac[1] - ab[1] * ac[0]; // z of the outward normal
+        const double normal = std::sqrt(dot(ab, ab) * dot(ac, ac) - dot(ab, ac) * dot(ab, ac));
+        if (skip_down_faces && up < -0.9999 * normal) {
+            continue;
+        }
+        for (int u = 0; u <= STEPS; ++u) {
+            for (int v = 0; u + v <= STEPS; ++v) {
+                const double s = double(u) / STEPS;
+                const double t = double(v) / STEPS;
+                const Point p = {a[0] + s * ab[0] + t * ac[0], a[1] + s * ab[1] + t * ac[1],
+                                 a[2] + s * ab[2] + t * ac[2]};
+                double nearest = HUGE_VAL;
+                for (int j = 0; j < to.index_count && nearest > worst; j += 3) {
+                    nearest =
+                        std::min(nearest, distance_to_triangle(p, corner(to, j), corner(to, j + 1),
+                                                               corner(to, j + 2)));
+                }
+                worst = std::max(worst, nearest);
+            }
+        }
+    }
+    return worst;
+}
+
+// The switch distances rely on it: each far model lies within its error of the full model,
+// both ways, with fewer triangles; the error is no loose guess either.
+TEST(ModelMeshes, FarModelsLieWithinTheirErrorOfTheFullOnes) {
+    for (int model = 0; model < NUM_FULL_MODELS; ++model) {
+        for (int level = 1; level < DETAIL_LEVELS; ++level) {
+            const Model far = model_at_level(static_cast<Model>(model), level);
+            if (far == model) {
+                continue;
+            }
+            SCOPED_TRACE(testing::Message() << "model " << model << ", level " << level);
+            const Mesh &full_mesh = model_mesh(static_cast<Model>(model));
+            const Mesh &far_mesh = model_mesh(far);
+            const float error = model_table(far).error;
+            EXPECT_LE(far_mesh.index_count,
+                      model_mesh(model_at_level(static_cast<Model>(model), level - 1)).index_count);
+            const double worst =
+                std::max(farthest(far_mesh, full_mesh, false), farthest(full_mesh, far_mesh, true));
+            EXPECT_LE(worst, error);
+            EXPECT_GT(worst, 0.5 * error);
+        }
     }
 }
 
