@@ -1,7 +1,7 @@
 // The three sound cues of a match, heard from player 0's tank.
 #pragma once
 
-#include "config/datafile_objects.h"
+#include "match/datafile_objects.h"
 
 struct DATAFILE;
 
