@@ -6,8 +6,6 @@
 #include <cerrno>
 #include <cstring>
 
-std::array<PlayerControls, 4> player_controls{};
-
 const std::array<const char *, NUM_ACTIONS + NUM_CONTROL_TYPES> control_names = {
     "Turn Left", "Turn Right", "Move Forwards", "Move Backwards", "Turret Left",   "Turret Right",
     "Shoot",     "Keyboard",   "Mouse/Keys",    "Gamepad",        "Joystick",

@@ -2,7 +2,7 @@
 
 #include "config/packed_file.h"
 #include "config/regular_file.h"
-#include "match/world.h"
+#include "config/settings_table.h"
 
 #include <allegro.h>
 #include <array>
@@ -12,18 +12,7 @@
 
 namespace {
 
-// Where each field of the file lies in GameSettings, in file order: the options menu's rows,
-// which put the number of trees last although it is the third field of the record.
-constexpr std::array<std::size_t, 11> SETTINGS_FILE_FIELDS = {
-    offsetof(GameSettings, arena_width),         offsetof(GameSettings, arena_height),
-    offsetof(GameSettings, number_of_tanks),     offsetof(GameSettings, tank_speed),
-    offsetof(GameSettings, tank_rotation_speed), offsetof(GameSettings, tank_fire_speed),
-    offsetof(GameSettings, normal_tank_life),    offsetof(GameSettings, human_tank_life),
-    offsetof(GameSettings, bullet_life),         offsetof(GameSettings, bullet_speed),
-    offsetof(GameSettings, number_of_trees),
-};
-constexpr long SETTINGS_PAYLOAD_SIZE = SETTINGS_FILE_FIELDS.size() * PAYLOAD_FIELD_SIZE;
-static_assert(sizeof(GameSettings) == SETTINGS_PAYLOAD_SIZE, "every setting is a 4-byte field");
+constexpr long SETTINGS_PAYLOAD_SIZE = SETTING_COUNT * PAYLOAD_FIELD_SIZE;
 
 // The selector's path buffer: the path size it is given plus the terminating NUL.
 constexpr int SETTINGS_PATH_BUFFER_SIZE = SETTINGS_PATH_SIZE + 1;
@@ -84,8 +73,9 @@ SettingsFileResult select_file(const char *title, char *path, int spare) {
     return SETTINGS_DONE;
 }
 
-unsigned char *settings_field(std::size_t offset) {
-    return reinterpret_cast<unsigned char *>(&game_settings) + offset;
+// The row's value as the file holds it: its four bytes as they lie in memory.
+unsigned char *setting_field(const SettingRow &row) {
+    return reinterpret_cast<unsigned char *>(&int_setting(row));
 }
 
 } // namespace
@@ -95,8 +85,8 @@ SettingsFileResult save_settings(const char *path) {
         return SETTINGS_NOT_SETTINGS_FILE;
     }
     std::array<unsigned char, SETTINGS_PAYLOAD_SIZE> payload{};
-    for (std::size_t i = 0; i < SETTINGS_FILE_FIELDS.size(); ++i) {
-        std::memcpy(&payload[i * PAYLOAD_FIELD_SIZE], settings_field(SETTINGS_FILE_FIELDS[i]),
+    for (std::size_t i = 0; i < setting_rows.size(); ++i) {
+        std::memcpy(&payload[i * PAYLOAD_FIELD_SIZE], setting_field(setting_rows[i]),
                     PAYLOAD_FIELD_SIZE);
     }
     return write_packed_file(path, payload.data(), SETTINGS_PAYLOAD_SIZE, PAYLOAD_FIELD_SIZE)
@@ -116,7 +106,7 @@ SettingsFileResult load_settings(const char *path) {
     // A short file fills the fields in file order as far as it goes; no range is checked here.
     const std::size_t fields = whole_field_bytes(got) / PAYLOAD_FIELD_SIZE;
     for (std::size_t i = 0; i < fields; ++i) {
-        std::memcpy(settings_field(SETTINGS_FILE_FIELDS[i]), &payload[i * PAYLOAD_FIELD_SIZE],
+        std::memcpy(setting_field(setting_rows[i]), &payload[i * PAYLOAD_FIELD_SIZE],
                     PAYLOAD_FIELD_SIZE);
     }
     return SETTINGS_DONE;

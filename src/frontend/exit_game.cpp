@@ -1,4 +1,4 @@
-// The way out through Exit, and through the window's close button.
+// The one way out of the program, and Exit (also the window's close button) that takes it.
 #include "frontend/game.h"
 
 #include <allegro.h>
@@ -30,7 +30,13 @@ void exit_game() {
               ENTER_KEY, 0);
         status = BINDINGS_NOT_SAVED;
     }
-    unload_datafile(sound_data);
+    end_program(status);
+}
+
+void end_program(int status) {
+    DATAFILE *sounds = sound_data;
+    use_sound_data(nullptr);
+    unload_datafile(sounds);
     allegro_exit();
     std::exit(status);
 }

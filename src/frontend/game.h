@@ -13,3 +13,10 @@ constexpr int BINDINGS_NOT_SAVED = 2;
 // bindings could not be written, says so in a box and on standard error, and ends with
 // BINDINGS_NOT_SAVED.
 [[noreturn]] void exit_game();
+
+// Status when a display change left no menu mode to go back to.
+constexpr int MENU_MODE_LOST_STATUS = -1;
+
+// Every way out of the program ends here: releases the sounds, shuts Allegro down and ends with
+// `status` (what was to be said has been said).
+[[noreturn]] void end_program(int status);

@@ -55,7 +55,7 @@ int main(int, char **) {
                       allegro_error[0] != '\0' ? allegro_error
                                                 : "no system driver would start (is there a display?)");
         tell_player(message);
-        std::exit(START_FAILED);
+        end_program(START_FAILED);
     }
     install_exit_handlers();
     // Allegro's Ctrl+Alt+End would end the game at once and lose the bindings: leave with Exit.
@@ -67,7 +67,7 @@ int main(int, char **) {
     install_mouse();
     if (set_menu_mode() < 0) {
         tell_player("Couldn't Init Graphics");
-        std::exit(START_FAILED);
+        end_program(START_FAILED);
     }
     install_close_button();
     // Text is drawn with a transparent background: every text call passes -1 for it.
@@ -77,7 +77,7 @@ int main(int, char **) {
     // A damaged sounds file leaves the game silent; the menus cannot go on without their images.
     std::array<char, DATAFILE_PATH_SIZE> path{};
     find_datafile("sounds.dat", path.data(), DATAFILE_PATH_SIZE);
-    sound_data = load_intact_datafile(path.data());
+    use_sound_data(load_intact_datafile(path.data()));
     const bool menus_found = find_datafile("menus.dat", path.data(), DATAFILE_PATH_SIZE);
     menu_data = load_intact_datafile(path.data());
     if (!menu_data_usable(menu_data)) {

@@ -44,7 +44,9 @@ void start_menu() {
             if (menu_button(button.index, PLAYER_COUNT_X, button.y)) {
                 // A pad plugged in since the last look plays in this match.
                 find_pads();
-                play_match(last_human, match_display, read_player_commands);
+                if (play_match(last_human, match_display, read_player_commands) == DISPLAY_LOST) {
+                    end_program(MENU_MODE_LOST_STATUS);
+                }
                 match_played = true;
             }
         }

@@ -1,7 +1,7 @@
 // The pieces every menu screen is built from: the off-screen frame, image buttons and the pointer.
 #pragma once
 
-#include "config/datafile_objects.h"
+#include "match/datafile_objects.h"
 
 struct BITMAP;
 

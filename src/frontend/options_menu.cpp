@@ -50,7 +50,7 @@ void report(SettingsFileResult result, bool saving) {
 
 void draw_option_lines() {
     char text[OPTION_TEXT_SIZE];
-    for (const OptionRow &row : option_rows) {
+    for (const SettingRow &row : setting_rows) {
         option_text(row, text, sizeof text);
         textout_ex(menu_buffer, font, text, OPTION_TEXT_X, option_text_y(row), white,
                    TRANSPARENT_BACKGROUND);
@@ -58,11 +58,11 @@ void draw_option_lines() {
 }
 
 void run_arrow_buttons() {
-    for (const OptionRow &row : option_rows) {
-        if (menu_button(MENU_UP, OPTION_UP_X, row.button_y)) {
+    for (const SettingRow &row : setting_rows) {
+        if (menu_button(MENU_UP, OPTION_UP_X, row.menu_y)) {
             raise_option(row);
         }
-        if (menu_button(MENU_DOWN, OPTION_DOWN_X, row.button_y)) {
+        if (menu_button(MENU_DOWN, OPTION_DOWN_X, row.menu_y)) {
             lower_option(row);
         }
     }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "config/player_message.h"
+#include "frontend/game.h"
 #include "frontend/menu.h"
 #include "match/sound.h"
 
@@ -52,10 +53,5 @@ void end_with_message(const char *message) {
     std::printf("%s\n", lines.data());
     std::fflush(stdout);
     allegro_message("%s\n", lines.data());
-    if (sound_data != nullptr) {
-        unload_datafile(sound_data);
-        sound_data = nullptr;
-    }
-    allegro_exit();
-    std::exit(START_FAILED);
+    end_program(START_FAILED);
 }

@@ -5,6 +5,7 @@
 #include <cmath>
 
 std::array<PlayerCommand, MAX_PLAYERS> player_commands{};
+std::array<PlayerControls, 4> player_controls{};
 
 namespace {
 

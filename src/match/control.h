@@ -1,7 +1,7 @@
 // Human players: their commands for the tick turned into actions on their tanks, and their cameras.
 #pragma once
 
-#include "config/controls.h"
+#include "match/player_controls.h"
 #include "match/world.h"
 
 #include <array>

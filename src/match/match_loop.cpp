@@ -13,8 +13,8 @@ void timer_tick() {
 END_OF_FUNCTION(timer_tick)
 
 int play_match(int last_human, const MatchDisplay &display, void (*read_commands)()) {
-    if (display.open() < 0) {
-        return -1;
+    if (const int opened = display.open(); opened < 0) {
+        return opened;
     }
     set_up_world(last_human);
     last_human_player = last_human;

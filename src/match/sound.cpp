@@ -6,6 +6,7 @@
 #include <allegro.h>
 
 #include <algorithm>
+#include <array>
 
 DATAFILE *sound_data = nullptr;
 
@@ -22,25 +23,20 @@ bool sound_device_installed() {
     return digi_driver != nullptr && digi_driver->id != DIGI_NONE;
 }
 
-// The sample of object `index` of the sounds datafile, or null when the datafile is
-// missing, ends before that object, or holds something else there.
-const SAMPLE *find_sample(int index) {
-    if (sound_data == nullptr || index < 0) {
-        return nullptr;
-    }
-    for (int i = 0; i < index; ++i) {
-        if (sound_data[i].type == DAT_END) {
-            return nullptr;
-        }
-    }
-    const DATAFILE &object = sound_data[index];
-    if (object.type != DAT_SAMPLE || object.dat == nullptr) {
-        return nullptr;
-    }
-    return static_cast<const SAMPLE *>(object.dat);
-}
+// The cues of the sounds datafile, found when it is loaded; null where it has none.
+std::array<const SAMPLE *, NUM_SOUNDS> sound_samples{};
 
 } // namespace
+
+void use_sound_data(DATAFILE *data) {
+    sound_data = data;
+    sound_samples.fill(nullptr);
+    for (int i = 0; data != nullptr && i < NUM_SOUNDS && data[i].type != DAT_END; ++i) {
+        if (data[i].type == DAT_SAMPLE) {
+            sound_samples[i] = static_cast<const SAMPLE *>(data[i].dat);
+        }
+    }
+}
 
 int sound_volume_at(int x, int z) {
     const Tank &listener = tanks[LISTENER_TANK];
@@ -59,13 +55,12 @@ void play_sound_at(int sample, int x, int z) {
     if (!sound_device_installed()) {
         return;
     }
-    const SAMPLE *found = find_sample(sample);
-    if (found == nullptr) {
+    if (sample < 0 || sample >= NUM_SOUNDS || sound_samples[sample] == nullptr) {
         return;
     }
     int volume = sound_volume_at(x, z);
     if (volume < 0) {
         return;
     }
-    play_sample(found, volume, PAN_CENTRE, OWN_PITCH, PLAY_ONCE);
+    play_sample(sound_samples[sample], volume, PAN_CENTRE, OWN_PITCH, PLAY_ONCE);
 }

@@ -1,7 +1,7 @@
 // The three sound cues of a match, heard from player 0's tank.
 #pragma once
 
-#include "config/datafile_objects.h"
+#include "match/datafile_objects.h"
 
 struct DATAFILE;
 
@@ -15,6 +15,10 @@ constexpr int SOUND_VOICE_HALVINGS = 1;
 
 // Samples loaded from "sounds.dat" at start-up; null when it could not be read.
 extern DATAFILE *sound_data;
+
+// Makes `data` (or null) the sounds datafile and finds its cues in it once: a cue whose object
+// is missing or holds something else than a sample stays silent.
+void use_sound_data(DATAFILE *data);
 
 // Volume 0 to 255 for a sound at (x, z), or -1 when it is too far from player 0 to be heard.
 int sound_volume_at(int x, int z);

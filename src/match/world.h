@@ -77,10 +77,10 @@ struct Particle {
 };
 
 // Written each tick by the camera step, read by the player's view.
+// The eye of a player's view, set by the tick: the view reads nothing else of the camera.
 struct PlayerCamera {
-    float pitch;
+    float pitch; // degrees down
     float yaw;
-    float roll;
     float translate_x;
     float translate_y;
     float translate_z;

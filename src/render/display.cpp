@@ -4,9 +4,9 @@
 #include <alleggl.h>
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "config/player_message.h"
+#include "match/match_loop.h"
 #include "render/menu_window.h"
 #include "render/window_name.h"
 
@@ -25,15 +25,14 @@ constexpr float FOG_DENSITY = 0.01f; // has no effect on linear fog
 constexpr float FOG_START = 3.0f;    // eye units: 30 world units
 constexpr float FOG_END = 16.0f;     // eye units: 160 world units
 
-constexpr int MENU_MODE_REFUSED_STATUS = -1;
-
 // After a refused mode change there is no screen at all, and the menus would draw on it:
-// bring the menu mode back, or end the program as start-up does when it cannot have it.
-void restore_menu_mode_or_exit() {
+// bring the menu mode back, or tell the caller there is none (-1, or DISPLAY_LOST).
+int restore_menu_mode() {
     if (set_menu_mode() < 0) {
         tell_player("Couldn't Init Graphics");
-        std::exit(MENU_MODE_REFUSED_STATUS);
+        return DISPLAY_LOST;
     }
+    return -1;
 }
 
 } // namespace
@@ -60,8 +59,7 @@ int open_match_display() {
     if (set_gfx_mode(GFX_OPENGL, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) < 0) {
         allegro_message("Error setting graphics mode:\n%s\n", allegro_error);
         remove_allegro_gl();
-        restore_menu_mode_or_exit();
-        return -1;
+        return restore_menu_mode();
     }
     name_game_window();
 
@@ -115,7 +113,7 @@ int close_match_display() {
         tell_player("Couldn't Init Graphics");
         // One more try before giving up on the screen for good.
         if (set_menu_mode() < 0) {
-            std::exit(MENU_MODE_REFUSED_STATUS);
+            return DISPLAY_LOST;
         }
         return -1;
     }

@@ -14,10 +14,12 @@ extern const float FOG_COLOUR[4];
 
 // The menus' 640x480, 16-bit mode: 0 when it is set, -1 when it was refused.
 int set_menu_mode();
-// 0 when the OpenGL display is open and set up, -1 when the mode was refused (after a message).
+// 0 when the OpenGL display is open and set up, -1 when the mode was refused (after a message),
+// DISPLAY_LOST when the menu mode could not be had back either.
 int open_match_display();
 void set_projection();
 void clear_frame();
 void show_frame();
-// 0 when the menu display is back, -1 when the menu mode was refused.
+// 0 when the menu display is back, -1 when the menu mode was refused once, DISPLAY_LOST when
+// it was refused again.
 int close_match_display();

@@ -13,8 +13,8 @@ namespace {
 constexpr const char *TEXTURE_FILE = "textures.dat";
 
 int open_display() {
-    if (open_match_display() < 0) {
-        return -1;
+    if (const int opened = open_match_display(); opened < 0) {
+        return opened;
     }
     std::array<char, DATAFILE_PATH_SIZE> path{};
     find_datafile(TEXTURE_FILE, path.data(), DATAFILE_PATH_SIZE);

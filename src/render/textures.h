@@ -1,7 +1,7 @@
 // The four textures of a match, made from "textures.dat".
 #pragma once
 
-#include "config/datafile_objects.h"
+#include "match/datafile_objects.h"
 
 #include <array>
 #include <cstdint>

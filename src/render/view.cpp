@@ -47,7 +47,6 @@ constexpr std::array<std::array<Viewport, MAX_PLAYERS>, MAX_PLAYERS> VIEWPORTS =
     {{LOWER_LEFT, UPPER_LEFT, LOWER_RIGHT, UPPER_RIGHT}},
 }};
 
-constexpr float CAMERA_PITCH = 10.0f;
 constexpr float WORLD_SCALE = 0.1f;
 
 // The tank models are built with +x forward and +z up.
@@ -402,9 +401,8 @@ void set_player_camera(int player) {
         }
     }
     const PlayerCamera &camera = player_cameras[player];
-    glRotatef(CAMERA_PITCH, 1.0f, 0.0f, 0.0f);
+    glRotatef(camera.pitch, 1.0f, 0.0f, 0.0f);
     glRotatef(camera.yaw, 0.0f, 1.0f, 0.0f);
-    glRotatef(camera.roll, 0.0f, 0.0f, 1.0f);
     glScalef(WORLD_SCALE, WORLD_SCALE, WORLD_SCALE);
     glTranslatef(camera.translate_x, camera.translate_y, camera.translate_z);
 }
@@ -423,7 +421,7 @@ void draw_player_view(int player) {
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     const View view{&tanks[player],
-                    view_volume(player_cameras[player], CAMERA_PITCH, WORLD_SCALE,
+                    view_volume(player_cameras[player], WORLD_SCALE,
                                 {viewport[0], viewport[1], viewport[2], viewport[3]})};
     // Every triangle drawn here has one colour at all its corners, so flat shading shows the
     // same and spares the rasteriser a colour to interpolate.

@@ -26,11 +26,10 @@ constexpr double INSIDE_MARGIN = 1e-3;
 
 } // namespace
 
-ViewVolume view_volume(const PlayerCamera &camera, double pitch, double world_scale,
+ViewVolume view_volume(const PlayerCamera &camera, double world_scale,
                        const std::array<int, 4> &viewport) {
     const Matrix3<double> r =
-        multiply(multiply(rotation_about<double>(0, pitch), rotation_about<double>(1, camera.yaw)),
-                 rotation_about<double>(2, camera.roll));
+        multiply(rotation_about<double>(0, camera.pitch), rotation_about<double>(1, camera.yaw));
     const double t[3] = {camera.translate_x, camera.translate_y, camera.translate_z};
     ViewVolume v{};
     for (int row = 0; row < 3; ++row) {

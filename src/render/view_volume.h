@@ -23,9 +23,9 @@ struct ViewVolume {
     bool projects_exactly;
 };
 
-// The camera as set_player_camera loads it (the fixed pitch, the camera's yaw and roll, the
-// world scale and the camera's translation) and the view's viewport.
-ViewVolume view_volume(const PlayerCamera &camera, double pitch, double world_scale,
+// The camera as set_player_camera loads it (its pitch and yaw, the world scale and its
+// translation) and the view's viewport.
+ViewVolume view_volume(const PlayerCamera &camera, double world_scale,
                        const std::array<int, 4> &viewport);
 
 // Where a sphere (world units) lies: wholly outside the frustum, wholly inside it (so OpenGL

@@ -49,6 +49,24 @@ Bytes read_raw(const std::string &path) {
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+std::string hex(const Bytes &bytes) {
+    std::string text;
+    for (unsigned char byte : bytes) {
+        text += "0123456789abcdef"[byte >> 4];
+        text += "0123456789abcdef"[byte & 15];
+    }
+    return text;
+}
+// The packed files SavedFilesLoadBackBitForBitThroughLinks saves, as the game has always
+// written them.
+const std::string KNOWN_CONTROLS_FILE =
+    "736c6821ff0403020108060402ff0c090603100c0804ff140f0a0518120c06ff1c150e0720181008ff241b12"
+    "09281e140aff2c21160b3024180cff34271a0d382a1c0eff3c2d1e0f40302010ff4433221148362412ff4c39"
+    "2613503c2814ff543f2a1558422c16ff5c452e1760483018ff644b3219684e341aff6c51361b7054381cff74"
+    "573a1d785a3c1eff7c5d3e1f80604020";
+const std::string KNOWN_SETTINGS_FILE =
+    "736c68215ffeffffff02ebf004ebf06f4523c17febf08007ebf0d508ebf009ebf00ae9f280ff0103dcf0";
+
 Names folder_names() {
     Names names;
     for (const fs::directory_entry &entry : fs::directory_iterator("."))
@@ -97,6 +115,8 @@ TEST_F(ConfigFile, SavedFilesLoadBackBitForBitThroughLinks) {
     EXPECT_TRUE(fs::is_symlink("keyboard.cfg"));
     EXPECT_EQ(folder_names(), (Names{"keyboard.cfg", "keys", "match.kmp", "real.cfg"}));
     EXPECT_EQ(load_over_marks("match.kmp"), std::pair(controls, settings));
+    EXPECT_EQ(hex(read_raw("real.cfg")), KNOWN_CONTROLS_FILE);
+    EXPECT_EQ(hex(read_raw("match.kmp")), KNOWN_SETTINGS_FILE);
 }
 
 TEST_F(ConfigFile, ShortAndLongFilesFillWholeFieldsInFileOrder) {

@@ -102,13 +102,13 @@ TEST(Options, EachClickStepsItsOwnValueAndIntsStopAtTheirLimits) {
                                        {0, true, "Arena Width: 2147483647"},
                                        {5, false, "Tank Fire Speed: -2147483648"}}) {
         char text[OPTION_TEXT_SIZE];
-        (up ? raise_option : lower_option)(option_rows[r]);
-        option_text(option_rows[r], text, sizeof text);
+        (up ? raise_option : lower_option)(setting_rows[r]);
+        option_text(setting_rows[r], text, sizeof text);
         EXPECT_STREQ(text, shown);
     }
     // Floats step in double precision: four steps down from 0.2 show it.
     game_settings.tank_speed = 0.2f;
     for (int i = 0; i < 4; ++i)
-        lower_option(option_rows[3]);
+        lower_option(setting_rows[3]);
     EXPECT_EQ(game_settings.tank_speed, 8.19563883e-09f);
 }

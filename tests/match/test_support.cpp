@@ -46,7 +46,7 @@ void reset_world() {
     player_commands.fill(PlayerCommand{});
     std::fill(key, key + KEY_MAX, 0);
     mouse_b = match_over = last_human_player = tanks_alive = mouse_motion_x = 0;
-    sound_data = fake_sounds;
+    use_sound_data(fake_sounds);
     played_sounds.clear();
     std::srand(1);
 }

@@ -230,9 +230,9 @@ TEST(Sound, CuesAreHeardWithAVolumeFallingWithTheSquaredDistanceFromPlayerZero) 
         SCOPED_TRACE(testing::Message() << c.listener_x << ", " << c.x);
         tanks[0].x = c.listener_x;
         played_sounds.clear();
-        sound_data = nullptr; // silent without the datafile, or past its end
+        use_sound_data(nullptr); // silent without the datafile, or past its end
         play_sound_at(SOUND_HIT, c.x, c.z);
-        sound_data = fake_sounds;
+        use_sound_data(fake_sounds);
         play_sound_at(3, c.x, c.z);
         play_sound_at(SOUND_HIT, c.x, c.z);
         const std::vector<PlayedSound> heard = {{&fake_samples[SOUND_HIT], c.volume}};

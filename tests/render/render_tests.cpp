@@ -136,8 +136,9 @@ int differing_pixels(const Frame &a, const Frame &b, int tolerance = 0, int firs
 
 // Whether player 0 of one sees this world point in the colour after linear fog at its eye depth.
 ::testing::AssertionResult shows(const Frame &frame, const std::array<double, 3> &at, Rgb colour) {
-    const ViewVolume view = view_volume(player_cameras[0], CAMERA_PITCH, WORLD_SCALE,
-                                        {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT});
+    PlayerCamera eye = player_cameras[0];
+    eye.pitch = CAMERA_PITCH;
+    const ViewVolume view = view_volume(eye, WORLD_SCALE, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT});
     const WindowPoint w = to_window(view, float(at[0]), float(at[1]), float(at[2]));
     const double depth = eye_depth(view, at[0], at[1], at[2]);
     const double f = std::clamp((FOG_END - depth) / (FOG_END - FOG_START), 0.0, 1.0);

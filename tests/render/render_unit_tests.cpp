@@ -164,7 +164,7 @@ constexpr float DEPTH = 10.0f;
 ViewVolume straight_ahead(float translate_x = 0.0f) {
     PlayerCamera camera{};
     camera.translate_x = translate_x;
-    return view_volume(camera, 0.0, 1.0, {0, 0, 640, 480});
+    return view_volume(camera, 1.0, {0, 0, 640, 480});
 }
 
 // The world point that lands on window position (wx, wy) at this depth.

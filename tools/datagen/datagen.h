@@ -2,7 +2,7 @@
 // that sorting by name gives the object order, into the given folder.
 #pragma once
 
-#include "config/datafile_objects.h"
+#include "match/datafile_objects.h"
 #include "image.h"
 
 #include <cstddef>
