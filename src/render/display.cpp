@@ -119,6 +119,9 @@ int open_match_display() {
         restore_menu_mode_or_exit();
         return -1;
     }
+    if (!presentation.plain) {
+        centre_match_window();
+    }
     name_game_window();
 
     glEnable(GL_TEXTURE_2D);
