@@ -147,8 +147,8 @@ void choose_control_type(int player) {
         read_keys(player, NUM_ACTIONS, PROMPT_TOP_Y);
     } else if (type == CONTROL_MOUSE_KEYS) {
         start_menu_frame();
-        textout_centre_ex(menu_buffer, font, "Turret Controls With Mouse", TEXT_CENTRE_X, PROMPT_TOP_Y,
-                          makecol(255, 255, 255), TRANSPARENT_BACKGROUND);
+        textout_centre_ex(menu_buffer, font, "Turret Controls With Mouse", TEXT_CENTRE_X,
+                          PROMPT_TOP_Y, makecol(255, 255, 255), TRANSPARENT_BACKGROUND);
         read_keys(player, MOUSE_KEYS_ACTIONS, PROMPT_TOP_Y + PROMPT_SPACING);
     } else {
         bind_pad_prompt(player, type, before);

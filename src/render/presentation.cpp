@@ -5,8 +5,8 @@
 
 #include "render/display.h"
 
-Presentation presentation = {SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, false,
-                             true};
+Presentation presentation = {SCREEN_WIDTH, SCREEN_HEIGHT, 0,     0,
+                             SCREEN_WIDTH, SCREEN_HEIGHT, false, true};
 int desktop_width = SCREEN_WIDTH;
 int desktop_height = SCREEN_HEIGHT;
 
@@ -21,8 +21,8 @@ int floor_div(long long a, long long b) {
 } // namespace
 
 Presentation choose_presentation(int desktop_w, int desktop_h, bool full_screen) {
-    Presentation shown{SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT,
-                       full_screen, false};
+    Presentation shown{SCREEN_WIDTH, SCREEN_HEIGHT, 0,           0,
+                       SCREEN_WIDTH, SCREEN_HEIGHT, full_screen, false};
     const bool small_desktop = desktop_w <= SCREEN_WIDTH && desktop_h <= SCREEN_HEIGHT;
     if (small_desktop || desktop_w <= 0 || desktop_h <= 0) {
         shown.plain = !full_screen;
@@ -86,6 +86,6 @@ void show_menu_picture(BITMAP *picture) {
         return;
     }
     // Allegro stretches by taking the nearest pixel: at a whole scale every pixel is a square.
-    stretch_blit(picture, screen, 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, presentation.x,
-                 presentation.y, presentation.width, presentation.height);
+    stretch_blit(picture, screen, 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, presentation.x, presentation.y,
+                 presentation.width, presentation.height);
 }
