@@ -17,6 +17,14 @@ constexpr long SETTINGS_PAYLOAD_SIZE = SETTING_COUNT * PAYLOAD_FIELD_SIZE;
 // The selector's path buffer: the path size it is given plus the terminating NUL.
 constexpr int SETTINGS_PATH_BUFFER_SIZE = SETTINGS_PATH_SIZE + 1;
 constexpr int SELECTOR_DEFAULT_SIZE = -1;
+// Allegro's own size for its selector, drawn in its 8-pixel font; with a folder list on Windows.
+constexpr int SELECTOR_FONT_HEIGHT = 8;
+constexpr int SELECTOR_WIDTH = 305;
+#ifdef _WIN32
+constexpr int SELECTOR_HEIGHT = 161;
+#else
+constexpr int SELECTOR_HEIGHT = 189;
+#endif
 // The selector lists settings files only; the empty second entry keeps it from adding ".kmp"
 // to a name typed without it.
 constexpr const char *SELECTOR_FILTER = "kmp;";
@@ -57,8 +65,12 @@ SettingsFileResult select_file(const char *title, char *path, int spare) {
     letter_dropped = false;
     int (*previous)(int, int *) = keyboard_ucallback;
     keyboard_ucallback = note_dropped_letter;
-    const int chosen = file_select_ex(title, path, SELECTOR_FILTER, SETTINGS_PATH_SIZE,
-                                      SELECTOR_DEFAULT_SIZE, SELECTOR_DEFAULT_SIZE);
+    // The selector grows with the font it is drawn in, magnified with the window.
+    const int scale = text_height(font) / SELECTOR_FONT_HEIGHT;
+    const int width = scale > 1 ? SELECTOR_WIDTH * scale : SELECTOR_DEFAULT_SIZE;
+    const int height = scale > 1 ? SELECTOR_HEIGHT * scale : SELECTOR_DEFAULT_SIZE;
+    const int chosen =
+        file_select_ex(title, path, SELECTOR_FILTER, SETTINGS_PATH_SIZE, width, height);
     keyboard_ucallback = previous;
     if (chosen == 0) {
         return SETTINGS_CANCELLED;

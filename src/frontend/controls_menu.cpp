@@ -6,6 +6,7 @@
 #include "config/controls.h"
 #include "frontend/menu.h"
 #include "frontend/pads.h"
+#include "render/presentation.h"
 
 namespace {
 struct PlayerButton {
@@ -64,11 +65,14 @@ int choose_type() {
     return choice;
 }
 
-// Prompts pile up on the screen itself; a key already waiting is taken at once.
+// Prompts pile up, each shown as soon as it is drawn, without a pointer; a key already waiting is
+// taken at once.
 void read_keys(int player, int action_count, int top_y) {
     for (int i = 0; i < action_count; ++i) {
-        textout_centre_ex(screen, font, control_names[i], TEXT_CENTRE_X, top_y + PROMPT_SPACING * i,
-                          makecol(255, 255, 255), TRANSPARENT_BACKGROUND);
+        textout_centre_ex(menu_buffer, font, control_names[i], TEXT_CENTRE_X,
+                          top_y + PROMPT_SPACING * i, makecol(255, 255, 255),
+                          TRANSPARENT_BACKGROUND);
+        show_menu_picture(menu_buffer);
         player_controls[player].keys[i] = readkey() >> SCANCODE_SHIFT;
     }
 }
@@ -87,23 +91,25 @@ void keep_earlier_choice(int player, const PlayerControls &before) {
 // The pad the player will hold is the first on which a button goes down. Escape gives the record
 // back as it was before the type choice; with no pad connected the type stays chosen.
 void bind_pad_prompt(int player, int type, const PlayerControls &before) {
-    blit(menu_image(MENU_BACKGROUND), screen, 0, 0, 0, 0, MENU_WIDTH, MENU_HEIGHT);
+    start_menu_frame();
     const int white_text = makecol(255, 255, 255);
     // Unlike a key prompt, this one must not take an Escape left over from an earlier menu.
     clear_keybuf();
     if (find_pads() == 0) {
-        textout_centre_ex(screen, font, "No Gamepad Or Joystick Found", TEXT_CENTRE_X, PROMPT_TOP_Y,
-                          white_text, TRANSPARENT_BACKGROUND);
-        textout_centre_ex(screen, font, "Press A Key", TEXT_CENTRE_X, PROMPT_TOP_Y + PROMPT_SPACING,
-                          white_text, TRANSPARENT_BACKGROUND);
+        textout_centre_ex(menu_buffer, font, "No Gamepad Or Joystick Found", TEXT_CENTRE_X,
+                          PROMPT_TOP_Y, white_text, TRANSPARENT_BACKGROUND);
+        textout_centre_ex(menu_buffer, font, "Press A Key", TEXT_CENTRE_X,
+                          PROMPT_TOP_Y + PROMPT_SPACING, white_text, TRANSPARENT_BACKGROUND);
+        show_menu_picture(menu_buffer);
         if (escape_typed()) {
             keep_earlier_choice(player, before);
         }
         return;
     }
-    textprintf_centre_ex(screen, font, TEXT_CENTRE_X, PROMPT_TOP_Y, white_text,
+    textprintf_centre_ex(menu_buffer, font, TEXT_CENTRE_X, PROMPT_TOP_Y, white_text,
                          TRANSPARENT_BACKGROUND, "Press A Button On Your %s",
                          control_names[type_name_index(type)]);
+    show_menu_picture(menu_buffer);
     poll_pads();
     pad_with_new_press(); // buttons already held count once let go
     for (;;) {
@@ -137,12 +143,12 @@ void choose_control_type(int player) {
     const int type = choose_type();
     player_controls[player].control_type = type;
     if (type == CONTROL_KEYBOARD) {
-        blit(menu_image(MENU_BACKGROUND), screen, 0, 0, 0, 0, MENU_WIDTH, MENU_HEIGHT);
+        start_menu_frame();
         read_keys(player, NUM_ACTIONS, PROMPT_TOP_Y);
     } else if (type == CONTROL_MOUSE_KEYS) {
-        blit(menu_image(MENU_BACKGROUND), screen, 0, 0, 0, 0, MENU_WIDTH, MENU_HEIGHT);
-        textout_centre_ex(screen, font, "Turret Controls With Mouse", TEXT_CENTRE_X, PROMPT_TOP_Y,
-                          makecol(255, 255, 255), TRANSPARENT_BACKGROUND);
+        start_menu_frame();
+        textout_centre_ex(menu_buffer, font, "Turret Controls With Mouse", TEXT_CENTRE_X,
+                          PROMPT_TOP_Y, makecol(255, 255, 255), TRANSPARENT_BACKGROUND);
         read_keys(player, MOUSE_KEYS_ACTIONS, PROMPT_TOP_Y + PROMPT_SPACING);
     } else {
         bind_pad_prompt(player, type, before);

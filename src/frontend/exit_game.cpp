@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "config/controls.h"
+#include "frontend/dialog_font.h"
 #include "match/sound.h"
 
 namespace {
@@ -26,8 +27,10 @@ void exit_game() {
                      CONTROLS_FILE, reason);
         char line[160];
         std::snprintf(line, sizeof line, "%s: %s.", CONTROLS_FILE, reason);
+        begin_magnified_dialog();
         alert("The key bindings could NOT be saved.", line, "The file is as it was.", "OK", nullptr,
               ENTER_KEY, 0);
+        end_magnified_dialog();
         status = BINDINGS_NOT_SAVED;
     }
     end_program(status);

@@ -9,6 +9,7 @@
 #include "config/controls.h"
 #include "config/datafile_check.h"
 #include "config/datafile_path.h"
+#include "config/display_choice.h"
 #include "config/player_message.h"
 #include "frontend/close_button.h"
 #include "frontend/console.h"
@@ -21,6 +22,7 @@
 #include "match/sound.h"
 #include "render/allocator_tuning.h"
 #include "render/display.h"
+#include "render/presentation.h"
 #include "render/window_name.h"
 
 namespace {
@@ -65,6 +67,12 @@ int main(int, char **) {
     install_keyboard();
     install_timer();
     install_mouse();
+    // The desktop as it is before any mode is set: the window's size follows from it.
+    if (get_desktop_resolution(&desktop_width, &desktop_height) != 0) {
+        desktop_width = SCREEN_WIDTH;
+        desktop_height = SCREEN_HEIGHT;
+    }
+    presentation = choose_presentation(desktop_width, desktop_height, load_full_screen_choice());
     if (set_menu_mode() < 0) {
         tell_player("Couldn't Init Graphics");
         end_program(START_FAILED);

@@ -4,6 +4,8 @@
 
 #include "frontend/close_button.h"
 #include "frontend/game.h"
+#include "render/display.h"
+#include "render/presentation.h"
 
 BITMAP *menu_buffer = nullptr;
 
@@ -36,9 +38,17 @@ void wait_for_key_release(int scancode) {
     }
 }
 
+int menu_pointer_x() {
+    return picture_x(presentation, mouse_x);
+}
+
+int menu_pointer_y() {
+    return picture_y(presentation, mouse_y);
+}
+
 int menu_button(int index, int x, int y) {
     BITMAP *image = menu_image(index);
-    if (!pointer_over(x, y, image->w, image->h, mouse_x, mouse_y)) {
+    if (!pointer_over(x, y, image->w, image->h, menu_pointer_x(), menu_pointer_y())) {
         draw_sprite(menu_buffer, image, x, y);
         return 0;
     }
@@ -54,7 +64,7 @@ int menu_button_centred(int index, int cx, int cy) {
 }
 
 void draw_menu_pointer() {
-    draw_sprite(menu_buffer, menu_image(MENU_POINTER), mouse_x, mouse_y);
+    draw_sprite(menu_buffer, menu_image(MENU_POINTER), menu_pointer_x(), menu_pointer_y());
 }
 
 void start_menu_frame() {
@@ -67,7 +77,13 @@ void draw_menu_title() {
 
 void finish_menu_frame() {
     draw_menu_pointer();
-    blit(menu_buffer, screen, 0, 0, 0, 0, MENU_WIDTH, MENU_HEIGHT);
+    show_menu_picture(menu_buffer);
+    if (key[KEY_ENTER] && (key_shifts & KB_ALT_FLAG)) {
+        wait_for_key_release(KEY_ENTER);
+        switch_full_screen();
+        // Enter's own press stays in the buffer, where a key prompt would take it.
+        clear_keybuf();
+    }
     // Every menu passes here, also the one a match closed by the close button returns to.
     if (close_requested()) {
         exit_game();

@@ -32,10 +32,14 @@ int menu_button(int index, int x, int y);
 // The same button placed by the centre of its normal image.
 int menu_button_centred(int index, int cx, int cy);
 
+// The pointer's place on the 640x480 picture, however large the window shows it.
+int menu_pointer_x();
+int menu_pointer_y();
+
 void draw_menu_pointer();
 
 // The frame of every menu screen: background first, pointer and the copy to the screen last,
-// then a short rest.
+// then a short rest. Alt+Enter there switches between the window and the full screen.
 void start_menu_frame();
 void draw_menu_title();
 void finish_menu_frame();

@@ -5,6 +5,7 @@
 #include "config/settings_bounds.h"
 #include "config/settings_file.h"
 #include "frontend/controls_menu.h"
+#include "frontend/dialog_font.h"
 #include "frontend/game.h"
 #include "frontend/menu.h"
 #include "frontend/option_rows.h"
@@ -73,10 +74,14 @@ void run_side_buttons() {
         controls_menu();
     }
     if (menu_button(MENU_SAVE, SIDE_BUTTON_X, SAVE_Y)) {
+        begin_magnified_dialog();
         report(save_settings_dialog(), true);
+        end_magnified_dialog();
     }
     if (menu_button(MENU_LOAD, SIDE_BUTTON_X, LOAD_Y)) {
+        begin_magnified_dialog();
         report(load_settings_dialog(), false);
+        end_magnified_dialog();
     }
 }
 } // namespace

@@ -5,9 +5,11 @@
 
 #include <cstdio>
 
+#include "config/display_choice.h"
 #include "config/player_message.h"
 #include "match/match_loop.h"
 #include "render/menu_window.h"
+#include "render/presentation.h"
 #include "render/window_name.h"
 
 const float FOG_COLOUR[4] = {0.1f, 0.7f, 0.9f, 0.5f};
@@ -35,15 +37,70 @@ int restore_menu_mode() {
     return -1;
 }
 
+int menu_driver() {
+    if (presentation.plain) {
+        return GFX_AUTODETECT;
+    }
+    return presentation.full_screen ? GFX_AUTODETECT_FULLSCREEN : GFX_AUTODETECT_WINDOWED;
+}
+
+int match_driver() {
+    if (presentation.plain) {
+        return GFX_OPENGL;
+    }
+    return presentation.full_screen ? GFX_OPENGL_FULLSCREEN : GFX_OPENGL_WINDOWED;
+}
+
+int try_menu_mode() {
+    set_color_depth(REQUESTED_COLOUR_DEPTH);
+    return set_gfx_mode(menu_driver(), presentation.window_width, presentation.window_height, 0, 0);
+}
+
+int try_match_mode(int driver) {
+    allegro_gl_set(AGL_WINDOWED, driver == GFX_OPENGL_WINDOWED ? TRUE : FALSE);
+    set_color_depth(REQUESTED_COLOUR_DEPTH);
+    return set_gfx_mode(driver, presentation.window_width, presentation.window_height, 0, 0);
+}
+
+// Where the full screen cannot be had the game stays in its window.
+bool fall_back_to_window() {
+    if (!presentation.full_screen) {
+        return false;
+    }
+    presentation = choose_presentation(desktop_width, desktop_height, false);
+    return true;
+}
+
+bool set_match_mode() {
+    if (try_match_mode(match_driver()) >= 0) {
+        return true;
+    }
+    if (!presentation.full_screen) {
+        return false;
+    }
+    // An X server without mode switching gives OpenGL no full screen, though it gave the menus
+    // one: a window as large as the desktop shows the same picture.
+    if (try_match_mode(GFX_OPENGL_WINDOWED) >= 0) {
+        return true;
+    }
+    fall_back_to_window();
+    return try_match_mode(GFX_OPENGL_WINDOWED) >= 0;
+}
+
 } // namespace
 
 int set_menu_mode() {
-    set_color_depth(REQUESTED_COLOUR_DEPTH);
-    if (set_gfx_mode(GFX_AUTODETECT, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) < 0) {
+    if (try_menu_mode() < 0 && (!fall_back_to_window() || try_menu_mode() < 0)) {
         return -1;
     }
     name_game_window();
     return 0;
+}
+
+void switch_full_screen() {
+    presentation = choose_presentation(desktop_width, desktop_height, !presentation.full_screen);
+    restore_menu_mode_or_exit();
+    save_full_screen_choice(presentation.full_screen);
 }
 
 int open_match_display() {
@@ -55,11 +112,13 @@ int open_match_display() {
     allegro_gl_set(AGL_FULLSCREEN, TRUE);
     allegro_gl_set(AGL_DOUBLEBUFFER, 1);
     allegro_gl_set(AGL_SUGGEST, AGL_COLOR_DEPTH | AGL_Z_DEPTH | AGL_DOUBLEBUFFER);
-    set_color_depth(REQUESTED_COLOUR_DEPTH);
-    if (set_gfx_mode(GFX_OPENGL, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) < 0) {
+    if (!set_match_mode()) {
         allegro_message("Error setting graphics mode:\n%s\n", allegro_error);
         remove_allegro_gl();
         return restore_menu_mode();
+    }
+    if (!presentation.plain) {
+        centre_match_window();
     }
     name_game_window();
 
@@ -98,7 +157,19 @@ void set_projection() {
 }
 
 void clear_frame() {
+    if (!letterboxed(presentation)) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        return;
+    }
+    // The full screen is black around the picture, and the sky fills only the picture.
+    glClearColor(0.0f, 0.0f, 0.0f, CLEAR_ALPHA);
+    glClear(GL_COLOR_BUFFER_BIT);
+    const WindowRect picture = scaled_viewport(presentation, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT});
+    glScissor(picture.x, picture.y, picture.width, picture.height);
+    glEnable(GL_SCISSOR_TEST);
+    glClearColor(FOG_COLOUR[0], FOG_COLOUR[1], FOG_COLOUR[2], CLEAR_ALPHA);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
 }
 
 void show_frame() {

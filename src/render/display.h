@@ -12,8 +12,12 @@ constexpr double FRUSTUM_FAR = 20.0;
 // The sky and the fog share red, green and blue.
 extern const float FOG_COLOUR[4];
 
-// The menus' 640x480, 16-bit mode: 0 when it is set, -1 when it was refused.
+// The menus' 16-bit mode, the window or the full screen of the presentation in use: 0 when it is
+// set, -1 when it was refused (a refused full screen falls back to the window first).
 int set_menu_mode();
+// Alt+Enter: from the window to the full screen or back, remembered for the next match and the
+// next start.
+void switch_full_screen();
 // 0 when the OpenGL display is open and set up, -1 when the mode was refused (after a message),
 // DISPLAY_LOST when the menu mode could not be had back either.
 int open_match_display();

@@ -39,3 +39,24 @@ void renew_menu_window() {
     XUNLOCK();
 #endif
 }
+
+void centre_match_window() {
+#ifdef _WIN32
+    // Allegro's own windowed mode centres its window on the desktop, AllegroGL's leaves its
+    // window near the corner: the match's window is put where the menus' was.
+    HWND window = win_get_window();
+    RECT frame;
+    POINT client = {0, 0};
+    if (window == nullptr || !GetWindowRect(window, &frame) || !ClientToScreen(window, &client)) {
+        return;
+    }
+    RECT inside;
+    if (!GetClientRect(window, &inside)) {
+        return;
+    }
+    const int target_x = (GetSystemMetrics(SM_CXSCREEN) - (inside.right - inside.left)) / 2;
+    const int target_y = (GetSystemMetrics(SM_CYSCREEN) - (inside.bottom - inside.top)) / 2;
+    SetWindowPos(window, nullptr, frame.left + target_x - client.x, frame.top + target_y - client.y,
+                 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+#endif
+}

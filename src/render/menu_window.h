@@ -11,3 +11,7 @@ void keep_menu_window();
 // menus' images then no longer match their window, and the X server refuses every copy. The
 // notes kept before the match are put back.
 void renew_menu_window();
+
+// On Windows, moves a windowed match's window to the centre of the desktop, where Allegro puts the
+// menus' window; elsewhere the window stays where it is.
+void centre_match_window();

@@ -5,6 +5,7 @@
 #include "render/batches.h"
 #include "render/display.h"
 #include "render/model_meshes.h"
+#include "render/presentation.h"
 #include "render/rotation.h"
 #include "render/textures.h"
 #include "render/view_tricks.h"
@@ -397,7 +398,9 @@ void set_player_camera(int player) {
     if (last_human_player >= 0 && last_human_player < MAX_PLAYERS) {
         const Viewport &v = VIEWPORTS[last_human_player][player];
         if (v.width > 0) {
-            glViewport(v.x, v.y, v.width, v.height);
+            // Laid out on the 640x480 picture, drawn at the window's own resolution.
+            const WindowRect shown = scaled_viewport(presentation, {v.x, v.y, v.width, v.height});
+            glViewport(shown.x, shown.y, shown.width, shown.height);
         }
     }
     const PlayerCamera &camera = player_cameras[player];

@@ -10,6 +10,9 @@ SKY_RGB="26 179 230"              # the match's clear and fog colour; 16-bit mod
 E2E_NAME=$(basename "$0" .sh)
 E2E_PROGRAM=${E2E_PROGRAM:-tankarena} E2E_SCREEN=${E2E_SCREEN:-640x480x24}
 E2E_WINDOW_MANAGER=${E2E_WINDOW_MANAGER:-} E2E_FOLLOW_WINDOW=${E2E_FOLLOW_WINDOW:-} WM_PID="" GAME_X=0 GAME_Y=0
+# On a larger screen: the game's window (WxH at the top left), and where the 640x480 picture
+# shows magnified in it (WxH+X+Y). Points are given and screenshots compared on the picture.
+E2E_WINDOW=${E2E_WINDOW:-640x480} E2E_PICTURE=${E2E_PICTURE:-}
 E2E_TMP="" XVFB_PID="" GAME_PID="" GAME_STATUS="" WATCHDOG_PID="" SHOT_COUNT=0 SHOT="" PREVIOUS="" CASE=""
 
 log() { printf '[%s] %s\n' "$E2E_NAME" "$*"; }
@@ -99,16 +102,26 @@ start_game() {
     GAME_STATUS=""
     (cd "$GAME" && exec ${GAME_RUNNER:-} "${GAME_COMMAND:-./$E2E_PROGRAM}" >>"$E2E_TMP/game.out" 2>>"$E2E_TMP/game.err") &
     GAME_PID=$!
-    wait_for 'a window named "Tank Arena" and a 640x480 one at (0,0)' game_window_shown
+    wait_for "a window named \"Tank Arena\" and a $E2E_WINDOW one at (0,0)" game_window_shown
     wait_screen_settled menu-start.png
 }
 named_window_shown() { xdotool search --onlyvisible --name '^Tank Arena$' >/dev/null 2>&1; }
-# The named window, and besides the root a window at the top left, where all points here lie.
+# The named window, and besides the root a window at the top left, where all points here lie
+# (a window smaller than the screen is not the root).
 game_window_shown() {
     need_game "to show a window"
     [ -z "$E2E_FOLLOW_WINDOW" ] || { follow_window; return; }
     named_window_shown && [ "$(xdotool search --onlyvisible --maxdepth 1 --name '.*' \
-        getwindowgeometry %@ 2>/dev/null | tr -d '\n' | grep -o 'Position: 0,0 [^G]*Geometry: 640x480' | wc -l)" -ge 2 ]
+        getwindowgeometry %@ 2>/dev/null | tr -d '\n' | grep -o "Position: 0,0 [^G]*Geometry: $E2E_WINDOW" | wc -l)" -ge \
+        "$([ "${E2E_SCREEN%x*}" = "$E2E_WINDOW" ] && echo 2 || echo 1)" ]
+}
+# "W H X Y" of each visible window named "Tank Arena", one a line.
+game_windows() {
+    local w
+    for w in $(xdotool search --onlyvisible --name '^Tank Arena$' 2>/dev/null); do
+        xwininfo -id "$w" 2>/dev/null | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+            /Width:/ { w = $NF } /Height:/ { h = $NF } END { print w, h, x, y }'
+    done | sort -u
 }
 # A failure status of the game's own: not 0, and not a signal's (129 to 192; exit(-1) gives 255).
 own_failure() { [ "$1" -ne 0 ] && { [ "$1" -le 128 ] || [ "$1" -gt 192 ]; }; }
@@ -164,7 +177,14 @@ follow_window() {
 screen_point() {
     set -- $*
     [ -z "$E2E_FOLLOW_WINDOW" ] || follow_window || true
+    [ -z "$E2E_PICTURE" ] || { picture_point "$@"; return; }
     echo $(($1 + GAME_X)) $(($2 + GAME_Y))
+}
+# Point "X Y" of the picture: the middle of its magnified pixel on the screen.
+picture_point() {
+    local w h x y
+    IFS='x+' read -r w h x y <<<"$E2E_PICTURE"
+    echo $((x + (2 * $1 + 1) * w / 1280)) $((y + (2 * $2 + 1) * h / 960))
 }
 # The game learns where the pointer is only from motion, and forgets it at a mode change. With
 # KEEP_POINTER set, the pointer stays where it is (for pictures of a lit button).
@@ -191,6 +211,7 @@ path_of() { case $1 in /*) echo "$1" ;; *) echo "$E2E_TMP/$1" ;; esac }
 # The X screen, or the game's window on it; a window may be gone while the mode changes.
 shot() { WAIT_SECONDS=$([ -z "$E2E_FOLLOW_WINDOW" ] && echo 2 || echo 20) wait_for "a screenshot" take_shot "$(path_of "$1")"; }
 take_shot() {
+    [ -z "$E2E_PICTURE" ] || { import -window root -crop "$E2E_PICTURE" "$1.full.png" && convert "$1.full.png" +repage -sample '640x480!' "$1"; return; }
     [ -n "$E2E_FOLLOW_WINDOW" ] || { import -window root "$1"; return; }
     follow_window && import -window root -crop "640x480+$GAME_X+$GAME_Y" +repage "$1"
 }

@@ -1,5 +1,6 @@
 // The model meshes, and the culls on hand-made spheres and triangles seen from the origin down -z.
 #include "render/model_meshes.h"
+#include "render/presentation.h"
 #include "render/small_triangle_cull.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <map>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -248,3 +250,55 @@ TEST(Culls, LeaveOutOnlyTrianglesSurelyCoveringNoPixelCentreOrFacingAwayAndSpher
 }
 
 } // namespace
+
+// The window's size on a desktop, where a menu pixel lands in it and back, and the viewports.
+TEST(Presentation, WholeWindowsFullScreensAndTheirMappings) {
+    struct Case {
+        int desktop_w, desktop_h;
+        bool full;
+        Presentation shown;
+    };
+    const std::array<Case, 6> cases = {{
+        {640, 480, false, {640, 480, 0, 0, 640, 480, false, true}},
+        {640, 480, true, {640, 480, 0, 0, 640, 480, true, false}},
+        {1366, 768, false, {640, 480, 0, 0, 640, 480, false, false}},
+        {1920, 1080, false, {1280, 960, 0, 0, 1280, 960, false, false}},
+        {2560, 1600, false, {1920, 1440, 0, 0, 1920, 1440, false, false}},
+        {1920, 1080, true, {1920, 1080, 240, 0, 1440, 1080, true, false}},
+    }};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.desktop_w << "x" << c.desktop_h << " " << c.full);
+        const Presentation got = choose_presentation(c.desktop_w, c.desktop_h, c.full);
+        EXPECT_EQ(std::make_tuple(got.window_width, got.window_height, got.x, got.y, got.width,
+                                  got.height, got.full_screen, got.plain),
+                  std::make_tuple(c.shown.window_width, c.shown.window_height, c.shown.x,
+                                  c.shown.y, c.shown.width, c.shown.height, c.shown.full_screen,
+                                  c.shown.plain));
+    }
+    // A 4:3 desktop taller than wide enough: the picture is centred up and down.
+    EXPECT_EQ(choose_presentation(1280, 1024, true).y, 32);
+
+    const Presentation doubled = choose_presentation(1920, 1080, false);
+    // Every window pixel of a menu pixel maps back to it, so hover edges stay where they were.
+    for (int px : {0, 1, 319, 639}) {
+        EXPECT_EQ(window_x(doubled, px), 2 * px);
+        EXPECT_EQ(picture_x(doubled, 2 * px), px);
+        EXPECT_EQ(picture_x(doubled, 2 * px + 1), px);
+    }
+    const Presentation letterbox = choose_presentation(1920, 1080, true);
+    EXPECT_EQ(picture_x(letterbox, 239), -1); // the black band is off the picture
+    EXPECT_EQ(picture_x(letterbox, 240), 0);
+    EXPECT_EQ(picture_x(letterbox, 1679), 639);
+    EXPECT_EQ(picture_y(letterbox, 1079), 479);
+    EXPECT_EQ(window_x(letterbox, 320), 960);
+
+    // Quarters stay quarters of the picture, counted from the window's bottom.
+    const WindowRect upper_right = scaled_viewport(doubled, {320, 240, 320, 240});
+    EXPECT_EQ(std::make_tuple(upper_right.x, upper_right.y, upper_right.width, upper_right.height),
+              std::make_tuple(640, 480, 640, 480));
+    const WindowRect lower_left = scaled_viewport(letterbox, {0, 0, 320, 240});
+    EXPECT_EQ(std::make_tuple(lower_left.x, lower_left.y, lower_left.width, lower_left.height),
+              std::make_tuple(240, 0, 720, 540));
+    EXPECT_FALSE(letterboxed(doubled));
+    EXPECT_TRUE(letterboxed(letterbox));
+}
