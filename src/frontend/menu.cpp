@@ -4,6 +4,7 @@
 
 #include "frontend/close_button.h"
 #include "frontend/game.h"
+#include "match/match_loop.h"
 #include "render/display.h"
 #include "render/presentation.h"
 
@@ -80,7 +81,9 @@ void finish_menu_frame() {
     show_menu_picture(menu_buffer);
     if (key[KEY_ENTER] && (key_shifts & KB_ALT_FLAG)) {
         wait_for_key_release(KEY_ENTER);
-        switch_full_screen();
+        if (switch_full_screen() == DISPLAY_LOST) {
+            end_program(MENU_MODE_LOST_STATUS);
+        }
         // Enter's own press stays in the buffer, where a key prompt would take it.
         clear_keybuf();
     }

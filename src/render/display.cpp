@@ -97,10 +97,14 @@ int set_menu_mode() {
     return 0;
 }
 
-void switch_full_screen() {
+int switch_full_screen() {
     presentation = choose_presentation(desktop_width, desktop_height, !presentation.full_screen);
-    restore_menu_mode_or_exit();
+    if (set_menu_mode() < 0) {
+        tell_player("Couldn't Init Graphics");
+        return DISPLAY_LOST;
+    }
     save_full_screen_choice(presentation.full_screen);
+    return 0;
 }
 
 int open_match_display() {

@@ -16,8 +16,8 @@ extern const float FOG_COLOUR[4];
 // set, -1 when it was refused (a refused full screen falls back to the window first).
 int set_menu_mode();
 // Alt+Enter: from the window to the full screen or back, remembered for the next match and the
-// next start.
-void switch_full_screen();
+// next start. 0, or DISPLAY_LOST when no menu mode could be had.
+int switch_full_screen();
 // 0 when the OpenGL display is open and set up, -1 when the mode was refused (after a message),
 // DISPLAY_LOST when the menu mode could not be had back either.
 int open_match_display();
