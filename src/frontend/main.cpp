@@ -14,6 +14,7 @@
 #include "frontend/close_button.h"
 #include "frontend/console.h"
 #include "frontend/exit_signals.h"
+#include "frontend/held_keys.h"
 #include "frontend/game.h"
 #include "frontend/main_menu.h"
 #include "frontend/menu.h"
@@ -65,6 +66,7 @@ int main(int, char **) {
     // Named before its first mode too: Allegro makes the Windows window with this name.
     set_window_title(GAME_WINDOW_NAME);
     install_keyboard();
+    keep_held_keys_down();
     install_timer();
     install_mouse();
     // The desktop as it is before any mode is set: the window's size follows from it.
