@@ -43,28 +43,6 @@ void drive_hull(int player) {
     }
 }
 
-} // namespace
-
-void player_input(int player) {
-    if (!valid_player(player)) {
-        return;
-    }
-    switch (player_controls[player].control_type) {
-    case CONTROL_KEYBOARD:
-    case CONTROL_GAMEPAD:
-    case CONTROL_JOYSTICK:
-        // A pad's sticks and buttons come as the same seven actions as the keys.
-        keyboard_control(player);
-        break;
-    case CONTROL_MOUSE_KEYS:
-        mouse_keys_control(player);
-        break;
-    default:
-        // An unknown type: the tank is left as it is.
-        break;
-    }
-}
-
 void keyboard_control(int player) {
     if (!valid_player(player)) {
         return;
@@ -91,6 +69,28 @@ void mouse_keys_control(int player) {
     tanks[player].turret_heading -= static_cast<float>(player_commands[player].turret_mickeys);
     if (action_down(player, ACTION_SHOOT)) {
         fire_shell(player);
+    }
+}
+
+} // namespace
+
+void player_input(int player) {
+    if (!valid_player(player)) {
+        return;
+    }
+    switch (player_controls[player].control_type) {
+    case CONTROL_KEYBOARD:
+    case CONTROL_GAMEPAD:
+    case CONTROL_JOYSTICK:
+        // A pad's sticks and buttons come as the same seven actions as the keys.
+        keyboard_control(player);
+        break;
+    case CONTROL_MOUSE_KEYS:
+        mouse_keys_control(player);
+        break;
+    default:
+        // An unknown type: the tank is left as it is.
+        break;
     }
 }
 

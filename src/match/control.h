@@ -16,6 +16,4 @@ struct PlayerCommand {
 extern std::array<PlayerCommand, MAX_PLAYERS> player_commands;
 
 void player_input(int player);
-void keyboard_control(int player);
-void mouse_keys_control(int player);
 void update_camera(int player);

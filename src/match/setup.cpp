@@ -20,8 +20,6 @@ int32_t arena_coordinate(int32_t half) {
     return static_cast<int32_t>(offset - half);
 }
 
-} // namespace
-
 void spawn_tanks() {
     const GameSettings &settings = game_settings;
     tanks_alive = tanks_in_play();
@@ -62,6 +60,8 @@ void clear_particles() {
         particle.life = 0;
     }
 }
+
+} // namespace
 
 void set_up_world(int last_human) {
     // The players are known before the tanks are counted: each of them has a tank in play.

@@ -1,12 +1,6 @@
 // Placing the tanks and trees of a new match.
 #pragma once
 
-void spawn_tanks();
-void plant_trees();
-void set_human_lives(int last_human);
-void clear_bullets();
-void clear_particles();
-
 // Everything a new match needs before its timer starts: empty bullet and fragment
 // pools, then the tanks, the trees and the human players' lives, in that order.
 void set_up_world(int last_human);

@@ -38,6 +38,9 @@ void use_sound_data(DATAFILE *data) {
     }
 }
 
+namespace {
+
+// Volume 0 to 255 for a sound at (x, z), or -1 when it is too far from player 0 to be heard.
 int sound_volume_at(int x, int z) {
     const Tank &listener = tanks[LISTENER_TANK];
     float dx = listener.x - static_cast<float>(x);
@@ -50,6 +53,8 @@ int sound_volume_at(int x, int z) {
     int volume = trunc_to_int(FULL_VOLUME - distance_squared / HEARING_RANGE_SQUARED * FULL_VOLUME);
     return std::clamp(volume, 0, FULL_VOLUME);
 }
+
+} // namespace
 
 void play_sound_at(int sample, int x, int z) {
     if (!sound_device_installed()) {

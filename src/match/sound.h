@@ -20,7 +20,4 @@ extern DATAFILE *sound_data;
 // is missing or holds something else than a sample stays silent.
 void use_sound_data(DATAFILE *data);
 
-// Volume 0 to 255 for a sound at (x, z), or -1 when it is too far from player 0 to be heard.
-int sound_volume_at(int x, int z);
-
 void play_sound_at(int sample, int x, int z);

@@ -13,16 +13,8 @@ struct PlanarMap {
     float t0, tx, ty, tz;
 };
 
-constexpr double const_sqrt(double v) {
-    double r = v > 1.0 ? v : 1.0;
-    for (int i = 0; i < 64; ++i) {
-        r = 0.5 * (r + v / r);
-    }
-    return r;
-}
-
 constexpr ModelVertex plain(float x, float y, float z) {
-    return ModelVertex{false, {0.0f, 0.0f, 0.0f}, false, 0.0f, 0.0f, x, y, z};
+    return ModelVertex{false, 0.0f, 0.0f, x, y, z};
 }
 
 constexpr ModelVertex mapped(const PlanarMap &map, float x, float y, float z) {
@@ -32,24 +24,6 @@ constexpr ModelVertex mapped(const PlanarMap &map, float x, float y, float z) {
     v.t = map.t0 + map.tx * x + map.ty * y + map.tz * z;
     return v;
 }
-
-constexpr ModelVertex with_normal(ModelVertex v, Normal n) {
-    v.has_normal = true;
-    v.normal = n;
-    return v;
-}
-
-// Outward normal of the side face from one profile point to the next: the profiles run
-// front, top, rear, bottom, so (dz, 0, -dx) points out of the solid.
-constexpr Normal profile_face_normal(float x0, float z0, float x1, float z1) {
-    double dx = static_cast<double>(x1) - x0;
-    double dz = static_cast<double>(z1) - z0;
-    double length = const_sqrt(dx * dx + dz * dz);
-    return Normal{static_cast<float>(dz / length), 0.0f, static_cast<float>(-dx / length)};
-}
-
-constexpr Normal UP{0.0f, 1.0f, 0.0f};
-constexpr Normal DOWN{0.0f, -1.0f, 0.0f};
 
 // ---- Hull -------------------------------------------------------------------------------
 
@@ -105,24 +79,12 @@ constexpr std::array<ModelPiece, 5> HULL_PIECES = {{
     {PRIMITIVE_TRIANGLE_STRIP, FRONT_CCW, BOX_CAP_VERTICES},
 }};
 
-constexpr Normal hull_face_normal(int face) {
-    const HullPoint &a = HULL_PROFILE[face % HULL_POINTS];
-    const HullPoint &b = HULL_PROFILE[(face + 1) % HULL_POINTS];
-    return profile_face_normal(a.x, a.z, b.x, b.z);
-}
-
 constexpr std::array<ModelVertex, HULL_VERTICES> hull_vertices() {
     std::array<ModelVertex, HULL_VERTICES> v{};
     int n = 0;
-    // Flat shading takes a face's normal from its last vertex, so each face's normal is set
-    // before the pair that closes it; the first one before pair 1, which closes nothing.
     for (int pair = 0; pair <= HULL_POINTS; ++pair) {
         const HullPoint &p = HULL_PROFILE[pair % HULL_POINTS];
-        ModelVertex right = mapped(HULL_TEXTURE_MAP, p.x, p.y_right, p.z);
-        if (pair != 1) {
-            right = with_normal(right, hull_face_normal(pair == 0 ? 0 : pair - 1));
-        }
-        v[n++] = right;
+        v[n++] = mapped(HULL_TEXTURE_MAP, p.x, p.y_right, p.z);
         v[n++] = mapped(HULL_TEXTURE_MAP, p.x, p.y_left, p.z);
     }
     for (const Box &box : HULL_BOXES) {
@@ -134,24 +96,13 @@ constexpr std::array<ModelVertex, HULL_VERTICES> hull_vertices() {
             {box.y_min, box.z_min},
             {box.y_max, box.z_min},
         }};
-        const std::array<Normal, 4> faces = {{
-            {0.0f, 1.0f, 0.0f},
-            {0.0f, 0.0f, 1.0f},
-            {0.0f, -1.0f, 0.0f},
-            {0.0f, 0.0f, -1.0f},
-        }};
         for (int pair = 0; pair < 5; ++pair) {
             float y = corners[pair][0];
             float z = corners[pair][1];
-            ModelVertex first = mapped(HULL_TEXTURE_MAP, box.x_min, y, z);
-            if (pair != 1) {
-                first = with_normal(first, faces[pair == 0 ? 0 : pair - 1]);
-            }
-            v[n++] = first;
+            v[n++] = mapped(HULL_TEXTURE_MAP, box.x_min, y, z);
             v[n++] = mapped(HULL_TEXTURE_MAP, box.x_max, y, z);
         }
-        v[n++] = with_normal(mapped(HULL_TEXTURE_MAP, box.x_min, box.y_min, box.z_min),
-                             Normal{-1.0f, 0.0f, 0.0f});
+        v[n++] = mapped(HULL_TEXTURE_MAP, box.x_min, box.y_min, box.z_min);
         v[n++] = mapped(HULL_TEXTURE_MAP, box.x_min, box.y_min, box.z_max);
         v[n++] = mapped(HULL_TEXTURE_MAP, box.x_min, box.y_max, box.z_min);
         v[n++] = mapped(HULL_TEXTURE_MAP, box.x_min, box.y_max, box.z_max);
@@ -224,12 +175,6 @@ constexpr std::array<ModelPiece, 7> TRACK_PIECES = {{
     {PRIMITIVE_TRIANGLE_FAN, FRONT_CCW, FRONT_FAN_VERTICES},
 }};
 
-constexpr Normal track_face_normal(int face) {
-    const ProfilePoint &a = TRACK_PROFILE[face % TRACK_POINTS];
-    const ProfilePoint &b = TRACK_PROFILE[(face + 1) % TRACK_POINTS];
-    return profile_face_normal(a.x, a.z, b.x, b.z);
-}
-
 constexpr ModelVertex track_vertex(const TrackSide &side, int point_number, float y) {
     const ProfilePoint &p = TRACK_PROFILE[point_number - 1];
     return mapped(side.texture_map, p.x, y, p.z);
@@ -240,22 +185,18 @@ constexpr std::array<ModelVertex, TRACK_VERTICES> track_vertices(const TrackSide
     int n = 0;
     for (int pair = 0; pair <= TRACK_POINTS; ++pair) {
         int point_number = pair % TRACK_POINTS + 1;
-        ModelVertex low = track_vertex(side, point_number, side.y_low);
-        if (pair != 1) {
-            low = with_normal(low, track_face_normal(pair == 0 ? 0 : pair - 1));
-        }
-        v[n++] = low;
+        v[n++] = track_vertex(side, point_number, side.y_low);
         v[n++] = track_vertex(side, point_number, side.y_high);
     }
     for (const TrackFan &fan : TRACK_FANS) {
-        v[n++] = with_normal(track_vertex(side, fan.points[0], side.y_low), DOWN);
+        v[n++] = track_vertex(side, fan.points[0], side.y_low);
         for (int i = 1; i < fan.count; ++i) {
             v[n++] = track_vertex(side, fan.points[i], side.y_low);
         }
     }
     // The upper plate faces the other way, so its fans run backwards from the same hub.
     for (const TrackFan &fan : TRACK_FANS) {
-        v[n++] = with_normal(track_vertex(side, fan.points[0], side.y_high), UP);
+        v[n++] = track_vertex(side, fan.points[0], side.y_high);
         for (int i = fan.count - 1; i >= 1; --i) {
             v[n++] = track_vertex(side, fan.points[i], side.y_high);
         }
@@ -282,10 +223,8 @@ constexpr std::array<ModelPiece, 14> TURRET_PIECES = {{
     {PRIMITIVE_TRIANGLE_FAN, FRONT_CW, 7},     // bustle roof
 }};
 
-// normal (when set), texture coordinate, position.
+// Texture coordinate, position.
 struct TurretRow {
-    bool has_normal;
-    float nx, ny, nz;
     float s, t;
     float x, y, z;
 };
@@ -296,158 +235,158 @@ constexpr int TURRET_VERTICES = 132;
 // mapping of its own whose last corner lands on the texel the barrel shows.
 constexpr std::array<TurretRow, TURRET_VERTICES> TURRET_ROWS = {{
     // left wall
-    {true, 0.0f, 1.0f, 0.0f, 1.039f, 0.2916f, -0.946f, 0.8f, 1.51f},
-    {false, 0, 0, 0, 1.039f, 0.2916f, -0.946f, 0.8f, 2.05f},
-    {false, 0, 0, 0, 1.039f, 0.4244f, -1.37f, 0.8f, 1.541f},
-    {false, 0, 0, 0, 1.039f, 0.4244f, -1.37f, 0.8f, 2.001f},
+    {1.039f, 0.2916f, -0.946f, 0.8f, 1.51f},
+    {1.039f, 0.2916f, -0.946f, 0.8f, 2.05f},
+    {1.039f, 0.4244f, -1.37f, 0.8f, 1.541f},
+    {1.039f, 0.4244f, -1.37f, 0.8f, 2.001f},
     // right wall
-    {true, 0.0f, -1.0f, 0.0f, 0.2582f, 0.2916f, -0.946f, -0.8f, 1.51f},
-    {false, 0, 0, 0, 0.2582f, 0.2916f, -0.946f, -0.8f, 2.05f},
-    {false, 0, 0, 0, 0.2582f, 0.4244f, -1.37f, -0.8f, 1.541f},
-    {false, 0, 0, 0, 0.2582f, 0.4244f, -1.37f, -0.8f, 2.001f},
+    {0.2582f, 0.2916f, -0.946f, -0.8f, 1.51f},
+    {0.2582f, 0.2916f, -0.946f, -0.8f, 2.05f},
+    {0.2582f, 0.4244f, -1.37f, -0.8f, 1.541f},
+    {0.2582f, 0.4244f, -1.37f, -0.8f, 2.001f},
     // lower rear face
-    {true, -0.6868f, 0.0f, -0.7269f, 1.112f, 0.1382f, -0.456f, 0.95f, 1.03f},
-    {false, 0, 0, 0, 1.039f, 0.2973f, -0.964f, 0.8f, 1.51f},
-    {false, 0, 0, 0, 0.6485f, 0.1382f, -0.456f, 0.0f, 1.03f},
-    {false, 0, 0, 0, 0.6485f, 0.2973f, -0.964f, 0.0f, 1.51f},
-    {false, 0, 0, 0, 0.1851f, 0.1382f, -0.456f, -0.95f, 1.03f},
-    {false, 0, 0, 0, 0.2582f, 0.2973f, -0.964f, -0.8f, 1.51f},
+    {1.112f, 0.1382f, -0.456f, 0.95f, 1.03f},
+    {1.039f, 0.2973f, -0.964f, 0.8f, 1.51f},
+    {0.6485f, 0.1382f, -0.456f, 0.0f, 1.03f},
+    {0.6485f, 0.2973f, -0.964f, 0.0f, 1.51f},
+    {0.1851f, 0.1382f, -0.456f, -0.95f, 1.03f},
+    {0.2582f, 0.2973f, -0.964f, -0.8f, 1.51f},
     // band
-    {true, 1.0f, 0.0f, 0.0f, 1.063f, -0.4682f, 1.48f, 0.85f, 1.03f},
-    {false, 0, 0, 0, 0.2338f, -0.4682f, 1.48f, -0.85f, 1.03f},
-    {false, 0, 0, 0, 1.136f, -0.4682f, 1.48f, 1.0f, 1.3f},
-    {false, 0, 0, 0, 0.1607f, -0.4682f, 1.48f, -1.0f, 1.3f},
-    {true, 0.4594f, 0.0f, -0.8882f, 1.039f, -0.559f, 1.77f, 0.8f, 1.45f},
-    {false, 0, 0, 0, 0.2582f, -0.559f, 1.77f, -0.8f, 1.45f},
-    {true, 0.8575f, 0.0f, 0.5145f, 1.039f, -0.512f, 1.62f, 0.8f, 1.7f},
-    {false, 0, 0, 0, 0.2582f, -0.512f, 1.62f, -0.8f, 1.7f},
-    {true, 0.3363f, 0.0f, 0.9417f, 1.078f, -0.3805f, 1.2f, 0.88f, 1.85f},
-    {false, 0, 0, 0, 0.2192f, -0.3805f, 1.2f, -0.88f, 1.85f},
-    {true, 0.1159f, 0.0f, 0.9933f, 1.112f, -0.1926f, 0.6f, 0.95f, 1.92f},
-    {false, 0, 0, 0, 0.1851f, -0.1926f, 0.6f, -0.95f, 1.92f},
-    {true, 0.02f, 0.0f, 0.9998f, 1.112f, 0.1206f, -0.4f, 0.95f, 1.94f},
-    {false, 0, 0, 0, 0.1851f, 0.1206f, -0.4f, -0.95f, 1.94f},
-    {true, 0.1975f, 0.0f, 0.9803f, 1.039f, 0.2916f, -0.946f, 0.8f, 2.05f},
-    {false, 0, 0, 0, 0.2582f, 0.2916f, -0.946f, -0.8f, 2.05f},
+    {1.063f, -0.4682f, 1.48f, 0.85f, 1.03f},
+    {0.2338f, -0.4682f, 1.48f, -0.85f, 1.03f},
+    {1.136f, -0.4682f, 1.48f, 1.0f, 1.3f},
+    {0.1607f, -0.4682f, 1.48f, -1.0f, 1.3f},
+    {1.039f, -0.559f, 1.77f, 0.8f, 1.45f},
+    {0.2582f, -0.559f, 1.77f, -0.8f, 1.45f},
+    {1.039f, -0.512f, 1.62f, 0.8f, 1.7f},
+    {0.2582f, -0.512f, 1.62f, -0.8f, 1.7f},
+    {1.078f, -0.3805f, 1.2f, 0.88f, 1.85f},
+    {0.2192f, -0.3805f, 1.2f, -0.88f, 1.85f},
+    {1.112f, -0.1926f, 0.6f, 0.95f, 1.92f},
+    {0.1851f, -0.1926f, 0.6f, -0.95f, 1.92f},
+    {1.112f, 0.1206f, -0.4f, 0.95f, 1.94f},
+    {0.1851f, 0.1206f, -0.4f, -0.95f, 1.94f},
+    {1.039f, 0.2916f, -0.946f, 0.8f, 2.05f},
+    {0.2582f, 0.2916f, -0.946f, -0.8f, 2.05f},
     // cupola rear face
-    {true, -1.0f, 0.0f, 0.0f, 0.707f, 0.167f, -0.548f, 0.12f, 1.92f},
-    {false, 0, 0, 0, 0.707f, 0.167f, -0.548f, 0.12f, 2.08f},
-    {false, 0, 0, 0, 0.2973f, 0.167f, -0.548f, -0.72f, 1.92f},
-    {false, 0, 0, 0, 0.2973f, 0.167f, -0.548f, -0.72f, 2.08f},
+    {0.707f, 0.167f, -0.548f, 0.12f, 1.92f},
+    {0.707f, 0.167f, -0.548f, 0.12f, 2.08f},
+    {0.2973f, 0.167f, -0.548f, -0.72f, 1.92f},
+    {0.2973f, 0.167f, -0.548f, -0.72f, 2.08f},
     // cupola lid
-    {true, 0.0f, 0.0f, 1.0f, 0.2973f, 0.167f, -0.548f, -0.72f, 2.08f},
-    {false, 0, 0, 0, 0.707f, 0.167f, -0.548f, 0.12f, 2.08f},
-    {false, 0, 0, 0, 0.3056f, 0.1229f, -0.4071f, -0.703f, 2.08f},
-    {false, 0, 0, 0, 0.6987f, 0.1229f, -0.4071f, 0.103f, 2.08f},
-    {false, 0, 0, 0, 0.3298f, 0.08233f, -0.2777f, -0.6533f, 2.08f},
-    {false, 0, 0, 0, 0.6745f, 0.08233f, -0.2777f, 0.05333f, 2.08f},
-    {false, 0, 0, 0, 0.368f, 0.04864f, -0.1701f, -0.575f, 2.08f},
-    {false, 0, 0, 0, 0.6363f, 0.04864f, -0.1701f, -0.02496f, 2.08f},
-    {false, 0, 0, 0, 0.417f, 0.02454f, -0.09318f, -0.4745f, 2.08f},
-    {false, 0, 0, 0, 0.5873f, 0.02454f, -0.09318f, -0.1255f, 2.08f},
-    {false, 0, 0, 0, 0.473f, 0.01199f, -0.05309f, -0.3598f, 2.08f},
-    {false, 0, 0, 0, 0.5313f, 0.01199f, -0.05309f, -0.2402f, 2.08f},
+    {0.2973f, 0.167f, -0.548f, -0.72f, 2.08f},
+    {0.707f, 0.167f, -0.548f, 0.12f, 2.08f},
+    {0.3056f, 0.1229f, -0.4071f, -0.703f, 2.08f},
+    {0.6987f, 0.1229f, -0.4071f, 0.103f, 2.08f},
+    {0.3298f, 0.08233f, -0.2777f, -0.6533f, 2.08f},
+    {0.6745f, 0.08233f, -0.2777f, 0.05333f, 2.08f},
+    {0.368f, 0.04864f, -0.1701f, -0.575f, 2.08f},
+    {0.6363f, 0.04864f, -0.1701f, -0.02496f, 2.08f},
+    {0.417f, 0.02454f, -0.09318f, -0.4745f, 2.08f},
+    {0.5873f, 0.02454f, -0.09318f, -0.1255f, 2.08f},
+    {0.473f, 0.01199f, -0.05309f, -0.3598f, 2.08f},
+    {0.5313f, 0.01199f, -0.05309f, -0.2402f, 2.08f},
     // right flank
-    {true, 0.2281f, -0.7603f, 0.6082f, 0.1607f, -0.4682f, 1.48f, -1.0f, 1.3f},
-    {true, 0.1952f, -0.9759f, -0.09759f, 0.107f, -0.4118f, 1.3f, -1.11f, 1.31f},
-    {true, 0.2281f, -0.7603f, 0.6082f, 0.2582f, -0.512f, 1.62f, -0.8f, 1.7f},
-    {true, 0.0f, -0.995f, -0.0995f, 0.107f, -0.2552f, 0.8f, -1.11f, 1.31f},
-    {true, 0.0f, -0.7809f, 0.6247f, 0.2192f, -0.3805f, 1.2f, -0.88f, 1.85f},
-    {true, 0.0f, -0.995f, -0.0995f, 0.107f, -0.03596f, 0.1f, -1.11f, 1.31f},
-    {true, 0.0f, -0.7809f, 0.6247f, 0.1851f, -0.1926f, 0.6f, -0.95f, 1.92f},
-    {true, 0.0f, -0.995f, -0.0995f, 0.107f, 0.1382f, -0.456f, -1.11f, 1.31f},
-    {true, 0.0f, -0.7809f, 0.6247f, 0.1851f, 0.1206f, -0.4f, -0.95f, 1.94f},
-    {true, 0.0f, -0.995f, -0.0995f, 0.2582f, 0.2916f, -0.946f, -0.8f, 1.51f},
-    {true, 0.0f, -0.7809f, 0.6247f, 0.2582f, 0.2916f, -0.946f, -0.8f, 2.05f},
+    {0.1607f, -0.4682f, 1.48f, -1.0f, 1.3f},
+    {0.107f, -0.4118f, 1.3f, -1.11f, 1.31f},
+    {0.2582f, -0.512f, 1.62f, -0.8f, 1.7f},
+    {0.107f, -0.2552f, 0.8f, -1.11f, 1.31f},
+    {0.2192f, -0.3805f, 1.2f, -0.88f, 1.85f},
+    {0.107f, -0.03596f, 0.1f, -1.11f, 1.31f},
+    {0.1851f, -0.1926f, 0.6f, -0.95f, 1.92f},
+    {0.107f, 0.1382f, -0.456f, -1.11f, 1.31f},
+    {0.1851f, 0.1206f, -0.4f, -0.95f, 1.94f},
+    {0.2582f, 0.2916f, -0.946f, -0.8f, 1.51f},
+    {0.2582f, 0.2916f, -0.946f, -0.8f, 2.05f},
     // left flank
-    {true, 0.2281f, 0.7603f, 0.6082f, 1.136f, -0.4682f, 1.48f, 1.0f, 1.3f},
-    {true, 0.1952f, 0.9759f, -0.09759f, 1.19f, -0.4118f, 1.3f, 1.11f, 1.31f},
-    {true, 0.2281f, 0.7603f, 0.6082f, 1.039f, -0.512f, 1.62f, 0.8f, 1.7f},
-    {true, 0.0f, 0.995f, -0.0995f, 1.19f, -0.2552f, 0.8f, 1.11f, 1.31f},
-    {true, 0.0f, 0.7809f, 0.6247f, 1.078f, -0.3805f, 1.2f, 0.88f, 1.85f},
-    {true, 0.0f, 0.995f, -0.0995f, 1.19f, -0.03596f, 0.1f, 1.11f, 1.31f},
-    {true, 0.0f, 0.7809f, 0.6247f, 1.112f, -0.1926f, 0.6f, 0.95f, 1.92f},
-    {true, 0.0f, 0.995f, -0.0995f, 1.19f, 0.1382f, -0.456f, 1.11f, 1.31f},
-    {true, 0.0f, 0.7809f, 0.6247f, 1.112f, 0.1206f, -0.4f, 0.95f, 1.94f},
-    {true, 0.0f, 0.995f, -0.0995f, 1.039f, 0.2916f, -0.946f, 0.8f, 1.51f},
-    {true, 0.0f, 0.7809f, 0.6247f, 1.039f, 0.2916f, -0.946f, 0.8f, 2.05f},
+    {1.136f, -0.4682f, 1.48f, 1.0f, 1.3f},
+    {1.19f, -0.4118f, 1.3f, 1.11f, 1.31f},
+    {1.039f, -0.512f, 1.62f, 0.8f, 1.7f},
+    {1.19f, -0.2552f, 0.8f, 1.11f, 1.31f},
+    {1.078f, -0.3805f, 1.2f, 0.88f, 1.85f},
+    {1.19f, -0.03596f, 0.1f, 1.11f, 1.31f},
+    {1.112f, -0.1926f, 0.6f, 0.95f, 1.92f},
+    {1.19f, 0.1382f, -0.456f, 1.11f, 1.31f},
+    {1.112f, 0.1206f, -0.4f, 0.95f, 1.94f},
+    {1.039f, 0.2916f, -0.946f, 0.8f, 1.51f},
+    {1.039f, 0.2916f, -0.946f, 0.8f, 2.05f},
     // bustle back
-    {true, -0.1483f, 0.9889f, 0.0f, 1.039f, 0.4244f, -1.37f, 0.8f, 1.541f},
-    {true, -0.1483f, 0.9889f, 0.0f, 1.039f, 0.4244f, -1.37f, 0.8f, 2.001f},
-    {true, -0.5121f, 0.8589f, 0.0f, 0.9022f, 0.4839f, -1.56f, 0.52f, 1.554f},
-    {true, -0.5121f, 0.8589f, 0.0f, 0.9022f, 0.4839f, -1.56f, 0.52f, 1.979f},
-    {true, -1.0f, 0.0f, 0.0f, 0.6485f, 0.509f, -1.64f, 0.0f, 1.56f},
-    {true, -1.0f, 0.0f, 0.0f, 0.6485f, 0.509f, -1.64f, 0.0f, 1.97f},
-    {true, -0.5121f, -0.8589f, 0.0f, 0.3948f, 0.4839f, -1.56f, -0.52f, 1.554f},
-    {true, -0.5121f, -0.8589f, 0.0f, 0.3948f, 0.4839f, -1.56f, -0.52f, 1.979f},
-    {true, -0.1483f, -0.9889f, 0.0f, 0.2582f, 0.4244f, -1.37f, -0.8f, 1.541f},
-    {true, -0.1483f, -0.9889f, 0.0f, 0.2582f, 0.4244f, -1.37f, -0.8f, 2.001f},
+    {1.039f, 0.4244f, -1.37f, 0.8f, 1.541f},
+    {1.039f, 0.4244f, -1.37f, 0.8f, 2.001f},
+    {0.9022f, 0.4839f, -1.56f, 0.52f, 1.554f},
+    {0.9022f, 0.4839f, -1.56f, 0.52f, 1.979f},
+    {0.6485f, 0.509f, -1.64f, 0.0f, 1.56f},
+    {0.6485f, 0.509f, -1.64f, 0.0f, 1.97f},
+    {0.3948f, 0.4839f, -1.56f, -0.52f, 1.554f},
+    {0.3948f, 0.4839f, -1.56f, -0.52f, 1.979f},
+    {0.2582f, 0.4244f, -1.37f, -0.8f, 1.541f},
+    {0.2582f, 0.4244f, -1.37f, -0.8f, 2.001f},
     // right skirt
-    {true, 0.3714f, -0.9285f, 0.0f, 0.1607f, -0.4682f, 1.48f, -1.0f, 1.31f},
-    {true, 0.3244f, -0.8111f, -0.4867f, 0.2338f, -0.4682f, 1.48f, -0.85f, 1.03f},
-    {true, 0.0f, -1.0f, 0.0f, 0.107f, -0.4118f, 1.3f, -1.11f, 1.31f},
-    {true, 0.0f, -0.8575f, -0.5145f, 0.1851f, -0.4118f, 1.3f, -0.95f, 1.03f},
-    {true, 0.0f, -1.0f, 0.0f, 0.107f, -0.03596f, 0.1f, -1.11f, 1.31f},
-    {true, 0.0f, -0.8575f, -0.5145f, 0.1851f, -0.03596f, 0.1f, -0.95f, 1.03f},
-    {true, 0.0f, -1.0f, 0.0f, 0.107f, 0.1382f, -0.456f, -1.11f, 1.31f},
-    {true, 0.0f, -0.8575f, -0.5145f, 0.1851f, 0.1382f, -0.456f, -0.95f, 1.03f},
+    {0.1607f, -0.4682f, 1.48f, -1.0f, 1.31f},
+    {0.2338f, -0.4682f, 1.48f, -0.85f, 1.03f},
+    {0.107f, -0.4118f, 1.3f, -1.11f, 1.31f},
+    {0.1851f, -0.4118f, 1.3f, -0.95f, 1.03f},
+    {0.107f, -0.03596f, 0.1f, -1.11f, 1.31f},
+    {0.1851f, -0.03596f, 0.1f, -0.95f, 1.03f},
+    {0.107f, 0.1382f, -0.456f, -1.11f, 1.31f},
+    {0.1851f, 0.1382f, -0.456f, -0.95f, 1.03f},
     // left skirt
-    {true, 0.3714f, 0.9285f, 0.0f, 1.136f, -0.4682f, 1.48f, 1.0f, 1.31f},
-    {true, 0.3244f, 0.8111f, -0.4867f, 1.063f, -0.4682f, 1.48f, 0.85f, 1.03f},
-    {true, 0.0f, 1.0f, 0.0f, 1.19f, -0.4118f, 1.3f, 1.11f, 1.31f},
-    {true, 0.0f, 0.8575f, -0.5145f, 1.112f, -0.4118f, 1.3f, 0.95f, 1.03f},
-    {true, 0.0f, 1.0f, 0.0f, 1.19f, -0.03596f, 0.1f, 1.11f, 1.31f},
-    {true, 0.0f, 0.8575f, -0.5145f, 1.112f, -0.03596f, 0.1f, 0.95f, 1.03f},
-    {true, 0.0f, 1.0f, 0.0f, 1.19f, 0.1382f, -0.456f, 1.11f, 1.31f},
-    {true, 0.0f, 0.8575f, -0.5145f, 1.112f, 0.1382f, -0.456f, 0.95f, 1.03f},
+    {1.136f, -0.4682f, 1.48f, 1.0f, 1.31f},
+    {1.063f, -0.4682f, 1.48f, 0.85f, 1.03f},
+    {1.19f, -0.4118f, 1.3f, 1.11f, 1.31f},
+    {1.112f, -0.4118f, 1.3f, 0.95f, 1.03f},
+    {1.19f, -0.03596f, 0.1f, 1.11f, 1.31f},
+    {1.112f, -0.03596f, 0.1f, 0.95f, 1.03f},
+    {1.19f, 0.1382f, -0.456f, 1.11f, 1.31f},
+    {1.112f, 0.1382f, -0.456f, 0.95f, 1.03f},
     // cupola rim
-    {true, 5.144e-17f, -1.0f, 0.0f, 0.2973f, 0.167f, -0.548f, -0.72f, 1.92f},
-    {true, 5.144e-17f, -1.0f, 0.0f, 0.2973f, 0.167f, -0.548f, -0.72f, 2.08f},
-    {true, 0.2395f, -0.9709f, 0.0f, 0.3056f, 0.1229f, -0.4071f, -0.703f, 1.92f},
-    {true, 0.2395f, -0.9709f, 0.0f, 0.3056f, 0.1229f, -0.4071f, -0.703f, 2.08f},
-    {true, 0.475f, -0.88f, 0.0f, 0.3298f, 0.08233f, -0.2777f, -0.6533f, 1.92f},
-    {true, 0.475f, -0.88f, 0.0f, 0.3298f, 0.08233f, -0.2777f, -0.6533f, 2.08f},
-    {true, 0.696f, -0.718f, 0.0f, 0.368f, 0.04864f, -0.1701f, -0.575f, 1.92f},
-    {true, 0.696f, -0.718f, 0.0f, 0.368f, 0.04864f, -0.1701f, -0.575f, 2.08f},
-    {true, 0.8786f, -0.4776f, 0.0f, 0.417f, 0.02454f, -0.09318f, -0.4745f, 1.92f},
-    {true, 0.8786f, -0.4776f, 0.0f, 0.417f, 0.02454f, -0.09318f, -0.4745f, 2.08f},
-    {true, 0.9857f, -0.1687f, 0.0f, 0.473f, 0.01199f, -0.05309f, -0.3598f, 1.92f},
-    {true, 0.9857f, -0.1687f, 0.0f, 0.473f, 0.01199f, -0.05309f, -0.3598f, 2.08f},
-    {true, 0.9857f, 0.1687f, 0.0f, 0.5313f, 0.01199f, -0.05309f, -0.2402f, 1.92f},
-    {true, 0.9857f, 0.1687f, 0.0f, 0.5313f, 0.01199f, -0.05309f, -0.2402f, 2.08f},
-    {true, 0.8786f, 0.4776f, 0.0f, 0.5873f, 0.02454f, -0.09318f, -0.1255f, 1.92f},
-    {true, 0.8786f, 0.4776f, 0.0f, 0.5873f, 0.02454f, -0.09318f, -0.1255f, 2.08f},
-    {true, 0.696f, 0.718f, 0.0f, 0.6363f, 0.04864f, -0.1701f, -0.02496f, 1.92f},
-    {true, 0.696f, 0.718f, 0.0f, 0.6363f, 0.04864f, -0.1701f, -0.02496f, 2.08f},
-    {true, 0.475f, 0.88f, 0.0f, 0.6745f, 0.08233f, -0.2777f, 0.05333f, 1.92f},
-    {true, 0.475f, 0.88f, 0.0f, 0.6745f, 0.08233f, -0.2777f, 0.05333f, 2.08f},
-    {true, 0.2395f, 0.9709f, 0.0f, 0.6987f, 0.1229f, -0.4071f, 0.103f, 1.92f},
-    {true, 0.2395f, 0.9709f, 0.0f, 0.6987f, 0.1229f, -0.4071f, 0.103f, 2.08f},
-    {true, 5.144e-17f, 1.0f, 0.0f, 0.707f, 0.167f, -0.548f, 0.12f, 1.92f},
-    {true, 5.144e-17f, 1.0f, 0.0f, 0.707f, 0.167f, -0.548f, 0.12f, 2.08f},
+    {0.2973f, 0.167f, -0.548f, -0.72f, 1.92f},
+    {0.2973f, 0.167f, -0.548f, -0.72f, 2.08f},
+    {0.3056f, 0.1229f, -0.4071f, -0.703f, 1.92f},
+    {0.3056f, 0.1229f, -0.4071f, -0.703f, 2.08f},
+    {0.3298f, 0.08233f, -0.2777f, -0.6533f, 1.92f},
+    {0.3298f, 0.08233f, -0.2777f, -0.6533f, 2.08f},
+    {0.368f, 0.04864f, -0.1701f, -0.575f, 1.92f},
+    {0.368f, 0.04864f, -0.1701f, -0.575f, 2.08f},
+    {0.417f, 0.02454f, -0.09318f, -0.4745f, 1.92f},
+    {0.417f, 0.02454f, -0.09318f, -0.4745f, 2.08f},
+    {0.473f, 0.01199f, -0.05309f, -0.3598f, 1.92f},
+    {0.473f, 0.01199f, -0.05309f, -0.3598f, 2.08f},
+    {0.5313f, 0.01199f, -0.05309f, -0.2402f, 1.92f},
+    {0.5313f, 0.01199f, -0.05309f, -0.2402f, 2.08f},
+    {0.5873f, 0.02454f, -0.09318f, -0.1255f, 1.92f},
+    {0.5873f, 0.02454f, -0.09318f, -0.1255f, 2.08f},
+    {0.6363f, 0.04864f, -0.1701f, -0.02496f, 1.92f},
+    {0.6363f, 0.04864f, -0.1701f, -0.02496f, 2.08f},
+    {0.6745f, 0.08233f, -0.2777f, 0.05333f, 1.92f},
+    {0.6745f, 0.08233f, -0.2777f, 0.05333f, 2.08f},
+    {0.6987f, 0.1229f, -0.4071f, 0.103f, 1.92f},
+    {0.6987f, 0.1229f, -0.4071f, 0.103f, 2.08f},
+    {0.707f, 0.167f, -0.548f, 0.12f, 1.92f},
+    {0.707f, 0.167f, -0.548f, 0.12f, 2.08f},
     // bustle floor
-    {true, -0.07186f, 0.0f, -0.9974f, 1.039f, 0.2916f, -0.946f, 0.8f, 1.51f},
-    {true, -0.07186f, 0.0f, -0.9974f, 1.039f, 0.4244f, -1.37f, 0.8f, 1.541f},
-    {true, -0.07186f, 0.0f, -0.9974f, 0.9022f, 0.4839f, -1.56f, 0.52f, 1.554f},
-    {true, -0.07186f, 0.0f, -0.9974f, 0.6485f, 0.509f, -1.64f, 0.0f, 1.56f},
-    {true, -0.07186f, 0.0f, -0.9974f, 0.3948f, 0.4839f, -1.56f, -0.52f, 1.554f},
-    {true, -0.07186f, 0.0f, -0.9974f, 0.2582f, 0.4244f, -1.37f, -0.8f, 1.541f},
-    {true, -0.07186f, 0.0f, -0.9974f, 0.2582f, 0.2916f, -0.946f, -0.8f, 1.51f},
+    {1.039f, 0.2916f, -0.946f, 0.8f, 1.51f},
+    {1.039f, 0.4244f, -1.37f, 0.8f, 1.541f},
+    {0.9022f, 0.4839f, -1.56f, 0.52f, 1.554f},
+    {0.6485f, 0.509f, -1.64f, 0.0f, 1.56f},
+    {0.3948f, 0.4839f, -1.56f, -0.52f, 1.554f},
+    {0.2582f, 0.4244f, -1.37f, -0.8f, 1.541f},
+    {0.2582f, 0.2916f, -0.946f, -0.8f, 1.51f},
     // bustle roof
-    {true, -0.1145f, 0.0f, 0.9934f, 0.286f, 0.326f, -0.946f, -0.8f, 2.05f},
-    {true, -0.1145f, 0.0f, 0.9934f, 0.286f, 0.1988f, -1.37f, -0.8f, 2.001f},
-    {true, -0.1145f, 0.0f, 0.9934f, 0.37f, 0.1418f, -1.56f, -0.52f, 1.979f},
-    {true, -0.1145f, 0.0f, 0.9934f, 0.526f, 0.1178f, -1.64f, 0.0f, 1.97f},
-    {true, -0.1145f, 0.0f, 0.9934f, 0.682f, 0.1418f, -1.56f, 0.52f, 1.979f},
-    {true, -0.1145f, 0.0f, 0.9934f, 0.766f, 0.1988f, -1.37f, 0.8f, 2.001f},
-    {true, -0.1145f, 0.0f, 0.9934f, 0.766f, 0.326f, -0.946f, 0.8f, 2.05f},
+    {0.286f, 0.326f, -0.946f, -0.8f, 2.05f},
+    {0.286f, 0.1988f, -1.37f, -0.8f, 2.001f},
+    {0.37f, 0.1418f, -1.56f, -0.52f, 1.979f},
+    {0.526f, 0.1178f, -1.64f, 0.0f, 1.97f},
+    {0.682f, 0.1418f, -1.56f, 0.52f, 1.979f},
+    {0.766f, 0.1988f, -1.37f, 0.8f, 2.001f},
+    {0.766f, 0.326f, -0.946f, 0.8f, 2.05f},
 }};
 
 constexpr std::array<ModelVertex, TURRET_VERTICES> turret_vertices() {
     std::array<ModelVertex, TURRET_VERTICES> v{};
     for (int i = 0; i < TURRET_VERTICES; ++i) {
         const TurretRow &r = TURRET_ROWS[i];
-        v[i] = ModelVertex{r.has_normal, {r.nx, r.ny, r.nz}, true, r.s, r.t, r.x, r.y, r.z};
+        v[i] = ModelVertex{true, r.s, r.t, r.x, r.y, r.z};
     }
     return v;
 }
@@ -471,51 +410,23 @@ constexpr std::array<std::array<float, 2>, MUZZLE_VERTICES> MUZZLE_CAP = {{
     {-0.09f, 1.44f},
 }};
 
-// Each pair of the tube: the normal and (y, z) of its rear vertex, then those of its front
-// vertex, whose normal is set only where it differs.
+// Each pair of the tube: (y, z) of its rear vertex, then of its front vertex.
 struct BarrelPair {
-    Normal rear_normal;
     float rear_y, rear_z;
-    bool has_front_normal;
-    Normal front_normal;
     float front_y, front_z;
 };
 
 constexpr int BARREL_PAIRS = 9;
 constexpr std::array<BarrelPair, BARREL_PAIRS> BARREL_TUBE = {{
-    {{0.015873f, -0.999874f, 0.0f}, -0.18f, 1.53f, false, {}, -0.126f, 1.53f},
-    {{0.016407f, -0.704331f, 0.709682f},
-     -0.128f,
-     1.66f,
-     true,
-     {0.016398f, -0.718536f, 0.695296f},
-     -0.09f,
-     1.62f},
-    {{0.014835f, -0.000267f, 0.99989f}, 0.0f, 1.71f, false, {}, 0.0f, 1.66f},
-    {{0.016367f, 0.702262f, 0.71173f},
-     0.126f,
-     1.66f,
-     true,
-     {0.016356f, 0.717625f, 0.696238f},
-     0.089f,
-     1.62f},
-    {{0.016022f, 0.999872f, 0.0f}, 0.18f, 1.53f, false, {}, 0.126f, 1.53f},
-    {{0.016367f, 0.702262f, -0.71173f},
-     0.126f,
-     1.4f,
-     true,
-     {0.016369f, 0.683073f, -0.730167f},
-     0.089f,
-     1.44f},
-    {{0.017801f, -0.000267f, -0.999841f}, 0.0f, 1.35f, false, {}, 0.0f, 1.41f},
-    {{0.016407f, -0.704331f, -0.709683f},
-     -0.128f,
-     1.4f,
-     true,
-     {0.01641f, -0.683912f, -0.729379f},
-     -0.09f,
-     1.44f},
-    {{0.015873f, -0.999874f, 0.0f}, -0.18f, 1.53f, false, {}, -0.126f, 1.53f},
+    {-0.18f, 1.53f, -0.126f, 1.53f},
+    {-0.128f, 1.66f, -0.09f, 1.62f},
+    {0.0f, 1.71f, 0.0f, 1.66f},
+    {0.126f, 1.66f, 0.089f, 1.62f},
+    {0.18f, 1.53f, 0.126f, 1.53f},
+    {0.126f, 1.4f, 0.089f, 1.44f},
+    {0.0f, 1.35f, 0.0f, 1.41f},
+    {-0.128f, 1.4f, -0.09f, 1.44f},
+    {-0.18f, 1.53f, -0.126f, 1.53f},
 }};
 
 constexpr int BARREL_VERTICES = MUZZLE_VERTICES + 2 * BARREL_PAIRS;
@@ -529,19 +440,11 @@ constexpr std::array<ModelVertex, BARREL_VERTICES> barrel_vertices() {
     std::array<ModelVertex, BARREL_VERTICES> v{};
     int n = 0;
     for (const auto &yz : MUZZLE_CAP) {
-        v[n] = plain(BARREL_MUZZLE_X, yz[0], yz[1]);
-        if (n == 0) {
-            v[n] = with_normal(v[n], Normal{1.0f, 0.0f, 0.0f});
-        }
-        ++n;
+        v[n++] = plain(BARREL_MUZZLE_X, yz[0], yz[1]);
     }
     for (const BarrelPair &pair : BARREL_TUBE) {
-        v[n++] = with_normal(plain(BARREL_REAR_X, pair.rear_y, pair.rear_z), pair.rear_normal);
-        ModelVertex front = plain(BARREL_MUZZLE_X, pair.front_y, pair.front_z);
-        if (pair.has_front_normal) {
-            front = with_normal(front, pair.front_normal);
-        }
-        v[n++] = front;
+        v[n++] = plain(BARREL_REAR_X, pair.rear_y, pair.rear_z);
+        v[n++] = plain(BARREL_MUZZLE_X, pair.front_y, pair.front_z);
     }
     return v;
 }

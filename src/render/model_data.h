@@ -48,15 +48,9 @@ struct ModelPiece {
     int vertex_count;
 };
 
-struct Normal {
-    float x, y, z;
-};
-
-// A vertex, with the normal and the texture coordinate that are given just before it; one
-// without a texture coordinate keeps the last one given, in this model or the one before it.
+// A vertex, with the texture coordinate given just before it; one without a texture
+// coordinate keeps the last one given, in this model or the one before it.
 struct ModelVertex {
-    bool has_normal;
-    Normal normal;
     bool has_texcoord;
     float s, t;
     float x, y, z;

@@ -95,7 +95,6 @@ void make_mesh(Mesh &mesh, const ModelTable &table, float &s, float &t) {
     mesh.vertex_count = 0;
     mesh.index_count = 0;
     mesh.radius = 0.0f;
-    mesh.closed = table.closed;
     mesh.back_faces_hidden = table.back_faces_hidden;
     for (int i = 0; i < table.vertex_count && i < MAX_MESH_VERTICES; ++i) {
         const ModelVertex &v = table.vertices[i];

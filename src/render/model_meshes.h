@@ -25,7 +25,6 @@ struct Mesh {
     std::array<uint16_t, MAX_MESH_INDICES> indices; // three per triangle
     int index_count;
     float radius; // of the smallest sphere around the model origin that holds it
-    bool closed;
     bool back_faces_hidden;
 };
 

@@ -47,7 +47,7 @@ TEST(ModelMeshes, ClosedSurfacesAreClosedAndTurnedOutwards) {
             const auto back = runs.find({run.first.second, run.first.first});
             return run.second == 1 && back != runs.end() && back->second == 1;
         });
-        EXPECT_EQ(closed, mesh.closed);
+        EXPECT_EQ(closed, model_table(static_cast<Model>(model)).closed);
         if (closed) {
             EXPECT_GT(volume, 0.0) << "turned inside out";
         }
