@@ -93,8 +93,9 @@ bool objects_intact(DatafileReader &reader, int nesting) {
     }
     return true;
 }
-} // namespace
 
+// True when the file at `path` is an Allegro datafile that holds every object it announces,
+// nested datafiles included, so that load_datafile can read it to its end.
 bool datafile_intact(const char *path) {
     PACKFILE *file = open_regular_for_reading(path, F_READ_PACKED);
     if (file == nullptr) {
@@ -105,6 +106,8 @@ bool datafile_intact(const char *path) {
     pack_fclose(file);
     return intact;
 }
+
+} // namespace
 
 // Only a regular file is walked, so a FIFO or a device never reaches Allegro's loader.
 DATAFILE *load_intact_datafile(const char *path) {

@@ -30,8 +30,8 @@ constexpr std::array<PlayerCountButton, 4> PLAYER_COUNT_BUTTONS = {{
     {MENU_THREE_PLAYERS, 239},
     {MENU_FOUR_PLAYERS, 276},
 }};
-} // namespace
 
+// Asks for one to four players and plays one match; returns once it is over.
 void start_menu() {
     bool match_played = false;
     while (!match_played) {
@@ -53,6 +53,8 @@ void start_menu() {
         finish_menu_frame();
     }
 }
+
+} // namespace
 
 void main_menu() {
     menu_buffer = create_bitmap(MENU_WIDTH, MENU_HEIGHT);

@@ -3,6 +3,3 @@
 
 // Makes the menus' frame and runs for ever; the program ends through its Exit button.
 [[noreturn]] void main_menu();
-
-// Asks for one to four players and plays one match; returns once it is over.
-void start_menu();
