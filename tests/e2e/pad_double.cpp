@@ -54,13 +54,14 @@ int open_pad(const char *fifo) {
     return fd;
 }
 
-int open_or_pad(Open real, const char *path, int flags, va_list args) {
+// `open` or `open64` of the C library, unless `path` names a joystick device.
+int open_or_pad(const char *name, const char *path, int flags, va_list args) {
     char fifo[4096];
     if (stand_in(path, fifo, sizeof fifo)) {
         return open_pad(fifo);
     }
     const int mode = (flags & (O_CREAT | O_TMPFILE)) != 0 ? va_arg(args, int) : 0;
-    return real(path, flags, mode);
+    return next<Open>(name)(path, flags, mode);
 }
 
 } // namespace
@@ -70,8 +71,7 @@ extern "C" {
 int open(const char *path, int flags, ...) {
     va_list args;
     va_start(args, flags);
-    static const Open real = next<Open>("open");
-    const int fd = open_or_pad(real, path, flags, args);
+    const int fd = open_or_pad("open", path, flags, args);
     va_end(args);
     return fd;
 }
@@ -79,8 +79,7 @@ int open(const char *path, int flags, ...) {
 int open64(const char *path, int flags, ...) {
     va_list args;
     va_start(args, flags);
-    static const Open real = next<Open>("open64");
-    const int fd = open_or_pad(real, path, flags, args);
+    const int fd = open_or_pad("open64", path, flags, args);
     va_end(args);
     return fd;
 }
@@ -111,12 +110,10 @@ int ioctl(int fd, unsigned long request, ...) {
             *static_cast<unsigned *>(arg) = JS_VERSION;
             return 0;
         }
-        if (request == JSIOCGAXES) {
-            *static_cast<unsigned char *>(arg) = count_from("PAD_DOUBLE_AXES", 8);
-            return 0;
-        }
-        if (request == JSIOCGBUTTONS) {
-            *static_cast<unsigned char *>(arg) = count_from("PAD_DOUBLE_BUTTONS", 11);
+        if (request == JSIOCGAXES || request == JSIOCGBUTTONS) {
+            *static_cast<unsigned char *>(arg) = request == JSIOCGAXES
+                                                     ? count_from("PAD_DOUBLE_AXES", 8)
+                                                     : count_from("PAD_DOUBLE_BUTTONS", 11);
             return 0;
         }
     }
