@@ -1,8 +1,8 @@
 // A stand-in for Linux's joystick devices, preloaded into the game by the end-to-end tests: the
 // game's /dev/input/jsN is the FIFO jsN in the folder $PAD_DOUBLE_DIR, which the test fills with
 // the kernel's 8-byte js_event records. Allegro's driver asks the device its version and its
-// counts of axes and buttons ($PAD_DOUBLE_AXES, 8, and $PAD_DOUBLE_BUTTONS, 11, unless set);
-// every other call goes to the C library. A pad whose FIFO is removed counts as pulled out.
+// counts of axes and buttons, an Xbox pad's 8 and 11; every other call goes to the C library. A pad
+// whose FIFO is removed counts as pulled out.
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <linux/joystick.h>
@@ -24,11 +24,6 @@ std::array<bool, MAX_FDS> pad_fds{};
 
 template <typename F> F next(const char *name) {
     return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
-}
-
-int count_from(const char *variable, int fallback) {
-    const char *value = std::getenv(variable);
-    return value != nullptr ? std::atoi(value) : fallback;
 }
 
 // The FIFO that stands for the device `path`, or false when `path` names no joystick device.
@@ -111,9 +106,7 @@ int ioctl(int fd, unsigned long request, ...) {
             return 0;
         }
         if (request == JSIOCGAXES || request == JSIOCGBUTTONS) {
-            *static_cast<unsigned char *>(arg) = request == JSIOCGAXES
-                                                     ? count_from("PAD_DOUBLE_AXES", 8)
-                                                     : count_from("PAD_DOUBLE_BUTTONS", 11);
+            *static_cast<unsigned char *>(arg) = request == JSIOCGAXES ? 8 : 11;
             return 0;
         }
     }
