@@ -1,8 +1,8 @@
 // A stand-in for Linux's joystick devices, preloaded into the game by the end-to-end tests: the
 // game's /dev/input/jsN is the FIFO jsN in the folder $PAD_DOUBLE_DIR, which the test fills with
 // the kernel's 8-byte js_event records. Allegro's driver asks the device its version and its
-// counts of axes and buttons ($PAD_DOUBLE_AXES, 8, and $PAD_DOUBLE_BUTTONS, 11, unless set);
-// every other call goes to the C library. A pad whose FIFO is removed counts as pulled out.
+// counts of axes and buttons, an Xbox pad's 8 and 11; every other call goes to the C library. A pad
+// whose FIFO is removed counts as pulled out.
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <linux/joystick.h>
@@ -24,11 +24,6 @@ std::array<bool, MAX_FDS> pad_fds{};
 
 template <typename F> F next(const char *name) {
     return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
-}
-
-int count_from(const char *variable, int fallback) {
-    const char *value = std::getenv(variable);
-    return value != nullptr ? std::atoi(value) : fallback;
 }
 
 // The FIFO that stands for the device `path`, or false when `path` names no joystick device.
@@ -54,13 +49,14 @@ int open_pad(const char *fifo) {
     return fd;
 }
 
-int open_or_pad(Open real, const char *path, int flags, va_list args) {
+// `open` or `open64` of the C library, unless `path` names a joystick device.
+int open_or_pad(const char *name, const char *path, int flags, va_list args) {
     char fifo[4096];
     if (stand_in(path, fifo, sizeof fifo)) {
         return open_pad(fifo);
     }
     const int mode = (flags & (O_CREAT | O_TMPFILE)) != 0 ? va_arg(args, int) : 0;
-    return real(path, flags, mode);
+    return next<Open>(name)(path, flags, mode);
 }
 
 } // namespace
@@ -70,8 +66,7 @@ extern "C" {
 int open(const char *path, int flags, ...) {
     va_list args;
     va_start(args, flags);
-    static const Open real = next<Open>("open");
-    const int fd = open_or_pad(real, path, flags, args);
+    const int fd = open_or_pad("open", path, flags, args);
     va_end(args);
     return fd;
 }
@@ -79,8 +74,7 @@ int open(const char *path, int flags, ...) {
 int open64(const char *path, int flags, ...) {
     va_list args;
     va_start(args, flags);
-    static const Open real = next<Open>("open64");
-    const int fd = open_or_pad(real, path, flags, args);
+    const int fd = open_or_pad("open64", path, flags, args);
     va_end(args);
     return fd;
 }
@@ -111,12 +105,8 @@ int ioctl(int fd, unsigned long request, ...) {
             *static_cast<unsigned *>(arg) = JS_VERSION;
             return 0;
         }
-        if (request == JSIOCGAXES) {
-            *static_cast<unsigned char *>(arg) = count_from("PAD_DOUBLE_AXES", 8);
-            return 0;
-        }
-        if (request == JSIOCGBUTTONS) {
-            *static_cast<unsigned char *>(arg) = count_from("PAD_DOUBLE_BUTTONS", 11);
+        if (request == JSIOCGAXES || request == JSIOCGBUTTONS) {
+            *static_cast<unsigned char *>(arg) = request == JSIOCGAXES ? 8 : 11;
             return 0;
         }
     }

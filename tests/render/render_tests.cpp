@@ -317,30 +317,24 @@ TEST_F(MatchPicture, ViewTricksDrawTheSamePictureAsThePlainView) {
     view_tricks = ViewTricks{};
 }
 
-// Whether a point lies nearer than a third of the draw range to player `p`'s tank on the ground.
-bool near_player(int p, float x, float z) {
-    const float dx = x - tanks[p].x;
-    const float dz = z - tanks[p].z;
-    return dx * dx + dz * dz < DRAW_RANGE * DRAW_RANGE / 9.0f;
-}
-
-// Only what lies near player `p` is left in the world; the rest is taken out of play or out of
-// range.
+// Only what lies nearer than a third of the draw range to player `p`'s tank on the ground is left
+// in the world; the rest is taken out of play or out of range.
 void keep_only_near(int p) {
-    for (Tank &tank : tanks) {
-        tank.life = near_player(p, tank.x, tank.z) ? tank.life : 0;
-    }
+    const auto near = [p](float x, float z) {
+        const float dx = x - tanks[p].x, dz = z - tanks[p].z;
+        return dx * dx + dz * dz < DRAW_RANGE * DRAW_RANGE / 9.0f;
+    };
     for (Tree &tree : trees) {
-        if (!near_player(p, float(tree.x), float(tree.z))) {
-            tree = Tree{100000, 100000};
+        tree = near(float(tree.x), float(tree.z)) ? tree : Tree{100000, 100000};
+    }
+    const auto keep_near = [&near](auto &table) {
+        for (auto &object : table) {
+            object.life = near(object.x, object.z) ? object.life : 0;
         }
-    }
-    for (Bullet &bullet : bullets) {
-        bullet.life = near_player(p, bullet.x, bullet.z) ? bullet.life : 0;
-    }
-    for (Particle &fragment : particles) {
-        fragment.life = near_player(p, fragment.x, fragment.z) ? fragment.life : 0;
-    }
+    };
+    keep_near(tanks);
+    keep_near(bullets);
+    keep_near(particles);
 }
 
 // The levels of detail on the benchmark's worlds, against the full-detail picture of the same
