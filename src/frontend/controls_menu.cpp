@@ -138,6 +138,10 @@ int wrap_control_choice(int choice) {
     return choice;
 }
 
+namespace {
+
+// The type choice for `player` (0 to 3), then the key prompts that type needs, or the press of
+// a button on the pad to bind.
 void choose_control_type(int player) {
     const PlayerControls before = player_controls[player];
     const int type = choose_type();
@@ -154,6 +158,8 @@ void choose_control_type(int player) {
         bind_pad_prompt(player, type, before);
     }
 }
+
+} // namespace
 
 void controls_menu() {
     while (!key[KEY_ESC]) {

@@ -16,16 +16,19 @@ constexpr int LEFT_BUTTON_ONLY = 1;
 // key is held, in steps far shorter than the shortest click.
 constexpr unsigned MENU_FRAME_REST_MS = 10;
 constexpr unsigned HOLD_POLL_REST_MS = 1;
-} // namespace
 
+// Image `index` of the menu datafile.
 BITMAP *menu_image(int index) {
     return static_cast<BITMAP *>(menu_data[index].dat);
 }
 
+// True when the pointer at (mx, my) is strictly inside the box whose top-left is (x, y):
+// the box's first column and row are outside it, its last column and row inside.
 bool pointer_over(int x, int y, int w, int h, int mx, int my) {
     return mx > x && my > y && mx < x + w && my < y + h;
 }
 
+// Wait, giving the processor away, until the left button is no longer held on its own.
 void wait_for_left_release() {
     // The mouse service changes mouse_b on its own thread.
     while (mouse_b == LEFT_BUTTON_ONLY) {
@@ -33,18 +36,21 @@ void wait_for_left_release() {
     }
 }
 
-void wait_for_key_release(int scancode) {
-    while (key[scancode]) {
-        rest(HOLD_POLL_REST_MS);
-    }
-}
-
+// The pointer's place on the 640x480 picture, however large the window shows it.
 int menu_pointer_x() {
     return picture_x(presentation, mouse_x);
 }
 
 int menu_pointer_y() {
     return picture_y(presentation, mouse_y);
+}
+
+} // namespace
+
+void wait_for_key_release(int scancode) {
+    while (key[scancode]) {
+        rest(HOLD_POLL_REST_MS);
+    }
 }
 
 int menu_button(int index, int x, int y) {

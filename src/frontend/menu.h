@@ -13,16 +13,7 @@ constexpr int MENU_TITLE_Y = 10;
 // Every menu screen composes its frames here; made once, on entry to the main menu.
 extern BITMAP *menu_buffer;
 
-// Image `index` of the menu datafile.
-BITMAP *menu_image(int index);
-
-// True when the pointer at (mx, my) is strictly inside the box whose top-left is (x, y):
-// the box's first column and row are outside it, its last column and row inside.
-bool pointer_over(int x, int y, int w, int h, int mx, int my);
-
-// Wait, giving the processor away, until the left button is no longer held on its own, or
-// until key `scancode` is no longer held.
-void wait_for_left_release();
+// Wait, giving the processor away, until key `scancode` is no longer held.
 void wait_for_key_release(int scancode);
 
 // A button is two neighbours in "menus.dat": its normal image, then its highlight.
@@ -31,10 +22,6 @@ void wait_for_key_release(int scancode);
 int menu_button(int index, int x, int y);
 // The same button placed by the centre of its normal image.
 int menu_button_centred(int index, int cx, int cy);
-
-// The pointer's place on the 640x480 picture, however large the window shows it.
-int menu_pointer_x();
-int menu_pointer_y();
 
 void draw_menu_pointer();
 
