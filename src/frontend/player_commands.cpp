@@ -24,6 +24,11 @@ bool screenshot_key_was_down = false;
 
 // Written only over a regular file: a FIFO or a device of that name would stall the match. The
 // match screen has no room for text: a failure is told on standard error.
+// Whether the key with this scancode is down; a scancode outside the key table is unbound.
+bool key_down(int scancode) {
+    return scancode >= 0 && scancode < KEY_MAX && key[scancode] != 0;
+}
+
 void save_screenshot() {
     errno = 0;
     PACKFILE *file = open_regular_for_writing(SCREENSHOT_FILE, F_WRITE);
@@ -70,10 +75,6 @@ PlayerCommand command_of(int player) {
 }
 
 } // namespace
-
-bool key_down(int scancode) {
-    return scancode >= 0 && scancode < KEY_MAX && key[scancode] != 0;
-}
 
 void read_player_commands() {
     poll_pads();

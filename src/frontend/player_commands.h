@@ -5,6 +5,3 @@
 // Fills player_commands for players 0 to last_human_player, in that order, then saves a
 // screenshot when F12 has gone down since the last tick and ends the match on Escape.
 void read_player_commands();
-
-// Whether the key with this scancode is down; a scancode outside the key table is unbound.
-bool key_down(int scancode);
