@@ -14,13 +14,13 @@ fresh_folder() {
     CASE=$1
     log "case: $CASE"
     # Removed first: cp would wait on a FIFO left by a case before.
-    rm -rf "$GAME"/keyboard.cfg* "$GAME"/*.kmp "$GAME"/*.dat "$GAME"/screen.bmp "$HOME/.asoundrc"
+    rm -rf "$GAME"/keyboard.cfg* "$GAME"/display.cfg "$GAME"/*.kmp "$GAME"/*.dat "$GAME"/screen.bmp "$HOME/.asoundrc"
     cp "$SOURCE"/{menus,sounds,textures}.dat "$GAME"/
 }
 # A FIFO would block the game in open() for ever: each is refused at once like an unreadable
 # file, and F12 and Exit leave them FIFOs, and say so.
-fresh_folder "FIFOs for keyboard.cfg, the sounds, the textures and screen.bmp"
-FIFOS="keyboard.cfg sounds.dat textures.dat screen.bmp"
+fresh_folder "FIFOs for keyboard.cfg, display.cfg, the sounds, the textures and screen.bmp"
+FIFOS="keyboard.cfg display.cfg sounds.dat textures.dat screen.bmp"
 for name in $FIFOS; do rm -f "$GAME/$name" && mkfifo "$GAME/$name"; done
 start_game
 start_match 1 shows_one_view
